@@ -1,0 +1,58 @@
+// The panel's command catalogue: one-shot buttons, held buttons, mode buttons and pad paces.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zoma {
+
+// A click sends the code once.
+struct OneShotButton {
+    std::string_view control;
+    std::string_view code;
+};
+
+// Timer values of 0 mean "not set by the press".
+struct HeldButton {
+    std::string_view control;
+    std::string_view code;
+    std::uint8_t repeatCode;
+    int timer1Interval;
+    int timer2Interval;
+    int timer4Interval;
+    // The four arrows take their reply window and monitor hold from the pad pace instead.
+    bool arrowPad;
+    // Releasing "+" or "-" under "D.Zoom" leaves the fastest pad pace behind.
+    bool dZoom;
+};
+
+// A click sends the code and sets the repeat period and the pad pace.
+struct ModeButton {
+    std::string_view control;
+    std::string_view code;
+    int timer1Interval;
+    std::uint8_t padMode;
+};
+
+// Reply window and monitor hold of an arrow-pad hold, by PadMode.
+struct PadPace {
+    std::uint8_t padMode;
+    int timer2Interval;
+    int timer4Interval;
+};
+
+// After a "D.Zoom" release the arrow pad repeats at this period, with pad mode 3.
+constexpr int kDZoomReleaseInterval = 5;
+constexpr std::uint8_t kDZoomReleasePadMode = 3;
+
+// Reply window and monitor hold restored by every release.
+constexpr int kReplyWindowInterval = 500;
+constexpr int kMonitorHoldInterval = 1000;
+
+const OneShotButton* findOneShotButton(std::string_view control);
+const HeldButton* findHeldButton(std::string_view control);
+const HeldButton* findHeldButton(std::uint8_t repeatCode);
+const ModeButton* findModeButton(std::string_view control);
+const PadPace* findPadPace(std::uint8_t padMode);
+
+}  // namespace zoma

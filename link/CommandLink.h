@@ -1,0 +1,59 @@
+// The only path between the panel and the projector: transmit, receive, reply window, monitor hold.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "link/Form1Variables.h"
+#include "platform/SerialPort.h"
+#include "platform/Timer.h"
+#include "platform/WindowServices.h"
+
+namespace zoma {
+
+class CommandLink {
+  public:
+    static constexpr std::uint8_t kTransmit = 1;
+    static constexpr std::uint8_t kReceived = 2;
+    // Received characters kept until the next clear; later ones are dropped so that a device
+    // streaming without pause cannot grow memory or the work per receipt without bound. The
+    // first characters, the ones the status decoding reads, are the ones kept.
+    static constexpr std::size_t kRxBufferLimit = 32767;
+    static constexpr const char* kNoReplyMark = " X X X X";
+    static constexpr const char* kPortNotOpen = " Port not open";
+
+    CommandLink(Form1Variables& vars, SerialPort& port, Timer& timer2, Timer& timer4,
+                WindowServices& window);
+
+    // Direction 1 writes the text to the port and shows it on the TX line; any other direction
+    // shows the text on the RX line and runs the status decoding.
+    void Hyouji(const std::string& text, std::uint8_t direction);
+
+    void MSComm1_OnComm(int commEvent);
+    // End of the reply window.
+    void Timer2_Timer();
+    // End of the monitor hold.
+    void Timer4_Timer();
+
+    // RxBuffer = empty. Every clear goes through here so the RX rendering stays in step.
+    void clearRxBuffer();
+
+    // An open port failed; it is closed by now.
+    void portFailed(const std::string& errorText);
+
+  private:
+    void transmit(const std::string& frame);
+    void showReceived(const std::string& text);
+
+    Form1Variables& vars_;
+    SerialPort& port_;
+    Timer& timer2_;
+    Timer& timer4_;
+    WindowServices& window_;
+    // Monitor text of RxBuffer's first renderedLength_ characters, extended as data arrives.
+    std::string rxMonitor_ = " ";
+    std::size_t renderedLength_ = 0;
+};
+
+}  // namespace zoma

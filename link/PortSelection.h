@@ -1,0 +1,40 @@
+// The operator's choice of port (COM1, COM2) and line speed (19200, 9600) on the port panel.
+#pragma once
+
+#include <string>
+
+#include "link/Form1Variables.h"
+#include "platform/SerialPort.h"
+#include "platform/WindowServices.h"
+
+namespace zoma {
+
+class PortSelection {
+  public:
+    static constexpr const char* kSettings19200 = "19200,N,8,1";
+    static constexpr const char* kSettings9600 = "9600,N,8,1";
+
+    PortSelection(Form1Variables& vars, SerialPort& port, WindowServices& window);
+
+    void Option1_Click() { choosePort(1, true); }
+    void Option2_Click() { choosePort(2, true); }
+    void Option3_Click() { chooseSpeed(kSettings19200); }
+    void Option4_Click() { chooseSpeed(kSettings9600); }
+
+    // A port choice closes and reopens an open port on the chosen number. A closed port is
+    // opened too when `openWhenClosed`, so the operator can recover the line after a failure.
+    // On failure the port in use before the choice comes back, reopened if it was open.
+    void choosePort(int chosen, bool openWhenClosed);
+    // A speed applies at once, also to an open port. A speed the port rejects changes nothing.
+    void chooseSpeed(const std::string& settings);
+
+  private:
+    static const char* optionOfPort(int number) { return number == 2 ? "Option2" : "Option1"; }
+    void markSpeedInUse();
+
+    Form1Variables& vars_;
+    SerialPort& port_;
+    WindowServices& window_;
+};
+
+}  // namespace zoma

@@ -1,0 +1,40 @@
+// The serial line on QSerialPort: no flow control, DTR asserted, RTS not, NULs kept.
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+
+#include "platform/SerialPort.h"
+
+namespace zoma {
+
+class QtSerialPort : public QObject, public SerialPort {
+    Q_OBJECT
+  public:
+    explicit QtSerialPort(QObject* parent = nullptr);
+    ~QtSerialPort() override;
+
+    void setPortNumber(int number) override { portNumber_ = number; }
+    int portNumber() const override { return portNumber_; }
+    bool setSettings(const std::string& settings) override;
+    std::string settings() const override { return settings_; }
+    bool open() override;
+    void close() override;
+    bool isOpen() const override { return port_.isOpen(); }
+    bool write(const std::string& bytes) override;
+    std::string readAll() override;
+    std::string errorText() const override { return errorText_; }
+
+  private:
+    bool applySettings(const std::string& settings);
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort port_;
+    int portNumber_ = 1;
+    std::string settings_ = "9600,N,8,1";
+    std::string errorText_;
+    // Set while the port is being closed after a failure, so its errors are not reported again.
+    bool failing_ = false;
+};
+
+}  // namespace zoma

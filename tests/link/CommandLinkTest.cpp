@@ -1,0 +1,203 @@
+// The link on a virtual clock: transmission, reply window, monitor hold, receipts, start-up.
+#include "link/CommandLink.h"
+
+#include <gtest/gtest.h>
+
+#include "doubles/FormRig.h"
+#include "replies/MonitorText.h"
+
+namespace zoma {
+namespace {
+
+using testing::FormRig;
+
+class CommandLinkTest : public ::testing::Test {
+  protected:
+    void SetUp() override { rig.load(); }
+
+    void send(const std::string& code) {
+        rig.form.vars.LastCommand = code + '\r';
+        rig.form.link.Hyouji(rig.form.vars.LastCommand, CommandLink::kTransmit);
+    }
+
+    FormRig rig;
+};
+
+TEST_F(CommandLinkTest, StartUpOpensPortOneAtTheStartSettingsAndSendsNothing) {
+    FormRig fresh;
+    fresh.form.Form_Load();
+    EXPECT_TRUE(fresh.port.isOpen());
+    EXPECT_EQ(fresh.port.portNumber(), 1);
+    EXPECT_EQ(fresh.port.settings(), "19200,N,8,1");
+    EXPECT_EQ(fresh.form.vars.CommSettings, "19200,N,8,1");
+    // Opened, then closed and reopened by the COM1 choice that marking "COM1" runs.
+    EXPECT_EQ(fresh.port.openCount, 2);
+    EXPECT_EQ(fresh.port.takeWritten(), "");
+    EXPECT_EQ(fresh.form.vars.LastCommand, "");
+    EXPECT_EQ(fresh.window.height, 5200);
+    EXPECT_TRUE(fresh.window.centred);
+    EXPECT_TRUE(fresh.window.isMarked("Option1"));
+    EXPECT_TRUE(fresh.window.isMarked("Option3"));
+    EXPECT_FALSE(fresh.window.isVisible("Frame8"));
+    EXPECT_TRUE(fresh.window.warnings.empty());
+    fresh.clock.advance(60000);
+    EXPECT_EQ(fresh.port.takeWritten(), "");
+}
+
+TEST_F(CommandLinkTest, UnansweredFrameIsMarkedThenTheLinesClear) {
+    send("CR0");
+    EXPECT_EQ(rig.port.takeWritten(), "CR0\r");
+    EXPECT_EQ(rig.label("Label11"), " C R 0 CR ");
+    EXPECT_EQ(rig.form.vars.AwaitingReply, 1);
+    rig.clock.advance(499);
+    EXPECT_EQ(rig.label("Label12"), "");
+    rig.clock.advance(1);
+    EXPECT_EQ(rig.label("Label12"), " X X X X");
+    EXPECT_EQ(rig.form.vars.AwaitingReply, 0);
+    rig.clock.advance(499);
+    EXPECT_EQ(rig.label("Label11"), " C R 0 CR ");
+    rig.clock.advance(1);
+    EXPECT_EQ(rig.label("Label11"), "");
+    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_FALSE(rig.timer2.isEnabled());
+    EXPECT_FALSE(rig.timer4.isEnabled());
+}
+
+TEST_F(CommandLinkTest, ReplyInPiecesIsRenderedAndDecodedAsItGrows) {
+    send("CR0");
+    rig.clock.advance(100);
+    rig.port.deliver("8");
+    EXPECT_EQ(rig.label("Label12"), " 8 ");
+    EXPECT_EQ(rig.form.vars.AwaitingReply, 0);
+    EXPECT_EQ(rig.label("Label25"), "");
+    rig.port.deliver("0\r");
+    EXPECT_EQ(rig.label("Label12"), " 8 0 CR ");
+    EXPECT_EQ(rig.label("Label25"), " Stand by");
+    rig.clock.advance(400);
+    // The window ended with a reply: no mark, the rendering stays, the buffer is emptied.
+    EXPECT_EQ(rig.label("Label12"), " 8 0 CR ");
+    EXPECT_EQ(rig.form.vars.RxBuffer, "");
+    // Later data starts again from an empty buffer.
+    rig.port.deliver("4");
+    EXPECT_EQ(rig.label("Label12"), " 4 ");
+    rig.clock.advance(500);
+    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label("Label12"), "");
+}
+
+TEST_F(CommandLinkTest, SecondFrameInsideTheWindowAccumulatesBothReplies) {
+    send("C00");
+    rig.port.deliver("\x06");
+    rig.clock.advance(200);
+    send("C02");
+    rig.port.deliver("\x06");
+    EXPECT_EQ(rig.port.takeWritten(), "C00\rC02\r");
+    EXPECT_EQ(rig.label("Label12"), " ACK ACK ");
+    EXPECT_EQ(rig.label("Label11"), " C 0 2 CR ");
+    // The second transmission restarted both timers.
+    rig.clock.advance(499);
+    EXPECT_EQ(rig.form.vars.RxBuffer, "\x06\x06");
+    rig.clock.advance(1);
+    EXPECT_EQ(rig.form.vars.RxBuffer, "");
+}
+
+TEST_F(CommandLinkTest, DataBeforeAnyTransmissionIsShownButNotDecoded) {
+    rig.port.deliver("80\r");
+    EXPECT_EQ(rig.label("Label12"), " 8 0 CR ");
+    EXPECT_EQ(rig.label("Label25"), "");
+    rig.clock.advance(10000);
+    // No window runs, so nothing clears it.
+    EXPECT_EQ(rig.form.vars.RxBuffer, "80\r");
+    rig.port.deliver("x");
+    EXPECT_EQ(rig.label("Label12"), " 8 0 CR x ");
+}
+
+TEST_F(CommandLinkTest, ReceiptAfterTheHoldClearedWritesTheRxLineAgain) {
+    send("C0B");
+    rig.clock.advance(1000);
+    EXPECT_EQ(rig.label("Label12"), "");
+    rig.port.deliver("\x06");
+    EXPECT_EQ(rig.label("Label12"), " ACK ");
+    rig.clock.advance(5000);
+    EXPECT_EQ(rig.label("Label12"), " ACK ");
+}
+
+TEST_F(CommandLinkTest, OnlyReceiveEventsAreHandled) {
+    send("CR1");
+    rig.form.link.MSComm1_OnComm(1);
+    rig.form.link.MSComm1_OnComm(1009);
+    EXPECT_EQ(rig.form.vars.AwaitingReply, 1);
+    rig.port.deliver("1\r");
+    // An event that finds nothing waiting renders and decodes the buffer again.
+    rig.form.window.setCaption("Label25", "");
+    rig.form.link.MSComm1_OnComm(SerialPort::kReceive);
+    EXPECT_EQ(rig.label("Label12"), " 1 CR ");
+    EXPECT_EQ(rig.label("Label25"), " Input 2");
+}
+
+TEST_F(CommandLinkTest, ReceivedDataIsBoundedKeepingTheFirstCharacters) {
+    std::string stream;
+    for (int i = 0; i < 40000; ++i) stream += static_cast<char>(i % 256);
+    for (std::size_t at = 0; at < stream.size(); at += 1000)
+        rig.port.deliver(stream.substr(at, 1000));
+    ASSERT_EQ(rig.form.vars.RxBuffer.size(), CommandLink::kRxBufferLimit);
+    EXPECT_EQ(rig.form.vars.RxBuffer, stream.substr(0, CommandLink::kRxBufferLimit));
+    EXPECT_EQ(rig.label("Label12"), monitorText(stream.substr(0, CommandLink::kRxBufferLimit)));
+    // The next reply window's end empties it and rendering starts afresh.
+    send("CR0");
+    rig.clock.advance(500);
+    rig.port.deliver("00\r");
+    EXPECT_EQ(rig.label("Label12"), " 0 0 CR ");
+    EXPECT_EQ(rig.label("Label25"), " Power ON");
+}
+
+TEST(CommandLinkStartUp, MissingPortOneIsReportedAndThePanelKeepsRunning) {
+    FormRig rig;
+    rig.port.missingPorts = {1};
+    rig.form.Form_Load();
+    ASSERT_EQ(rig.window.warnings.size(), 1u);
+    EXPECT_EQ(rig.window.warnings[0], "No such file or directory");
+    EXPECT_FALSE(rig.port.isOpen());
+    EXPECT_EQ(rig.port.portNumber(), 1);
+    EXPECT_EQ(rig.window.height, 5200);
+    EXPECT_FALSE(rig.window.ended);
+}
+
+TEST(CommandLinkClosedPort, SendingWhileClosedWritesNothingAndSaysSo) {
+    FormRig rig;
+    rig.port.missingPorts = {1};
+    rig.form.Form_Load();
+    rig.form.click("Command44");
+    EXPECT_EQ(rig.port.takeWritten(), "");
+    EXPECT_EQ(rig.form.vars.LastCommand, "CR0\r");
+    EXPECT_EQ(rig.label("Label11"), " C R 0 CR ");
+    EXPECT_EQ(rig.label("Label25"), CommandLink::kPortNotOpen);
+    EXPECT_EQ(rig.form.vars.AwaitingReply, 0);
+    EXPECT_FALSE(rig.timer2.isEnabled());
+    rig.clock.advance(500);
+    EXPECT_EQ(rig.label("Label12"), "");
+    rig.clock.advance(500);
+    EXPECT_EQ(rig.label("Label25"), "");
+}
+
+TEST_F(CommandLinkTest, PortFailingWhileOpenIsReportedOnceAndClosed) {
+    send("C09");
+    rig.port.failWhileOpen("Input/output error");
+    ASSERT_EQ(rig.window.warnings.size(), 1u);
+    EXPECT_EQ(rig.window.warnings[0], "Input/output error");
+    EXPECT_FALSE(rig.port.isOpen());
+    rig.clock.advance(2000);
+    send("C0A");
+    EXPECT_EQ(rig.port.takeWritten(), "C09\r");
+    EXPECT_EQ(rig.label("Label25"), CommandLink::kPortNotOpen);
+    EXPECT_EQ(rig.window.warnings.size(), 1u);
+    // Choosing a working port brings the line back.
+    rig.form.click("Option1");
+    EXPECT_TRUE(rig.port.isOpen());
+    send("C0A");
+    EXPECT_EQ(rig.port.takeWritten(), "C0A\r");
+}
+
+}  // namespace
+}  // namespace zoma

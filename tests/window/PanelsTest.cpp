@@ -1,0 +1,87 @@
+// The port panel's hide timer, the data-toggle button and Ctrl+J, on the virtual clock.
+#include "window/Panels.h"
+
+#include <gtest/gtest.h>
+
+#include "doubles/FormRig.h"
+
+namespace zoma {
+namespace {
+
+using testing::FormRig;
+
+class PanelsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { rig.load(); }
+    FormRig rig;
+};
+
+TEST_F(PanelsTest, ComShowsThePortPanelForFiveSeconds) {
+    rig.form.click("Command33");
+    EXPECT_TRUE(rig.window.isVisible("Frame8"));
+    rig.clock.advance(4999);
+    EXPECT_TRUE(rig.window.isVisible("Frame8"));
+    rig.clock.advance(1);
+    EXPECT_FALSE(rig.window.isVisible("Frame8"));
+    EXPECT_FALSE(rig.timer3.isEnabled());
+}
+
+TEST_F(PanelsTest, DataToggleGivesTheHidePanelTimerAFreshCountdown) {
+    rig.form.Form_KeyDown('J', Panels::kCtrl);
+    rig.form.click("Command33");
+    rig.clock.advance(3000);
+    rig.form.click("Command34");
+    rig.clock.advance(4999);
+    EXPECT_TRUE(rig.window.isVisible("Frame8"));
+    rig.clock.advance(1);
+    EXPECT_FALSE(rig.window.isVisible("Frame8"));
+}
+
+TEST_F(PanelsTest, ChordThenTogglesGiveTheThreeHeightsAndCaptions) {
+    EXPECT_EQ(rig.window.height, 5200);
+    EXPECT_FALSE(rig.window.isVisible("Command34"));
+    rig.form.Form_KeyDown('J', Panels::kCtrl);
+    EXPECT_EQ(rig.window.height, 7000);
+    EXPECT_EQ(rig.label("Command34"), "CLOSE");
+    EXPECT_TRUE(rig.window.isVisible("Command34"));
+    rig.form.click("Command34");
+    EXPECT_EQ(rig.window.height, 5200);
+    EXPECT_EQ(rig.label("Command34"), "データを表示する");
+    rig.form.click("Command34");
+    EXPECT_EQ(rig.window.height, 6645);
+    EXPECT_EQ(rig.label("Command34"), "データを表示しない");
+    rig.form.Form_KeyDown('J', Panels::kCtrl);
+    EXPECT_EQ(rig.window.height, 7000);
+    EXPECT_EQ(rig.label("Command34"), "CLOSE");
+    rig.form.Form_KeyDown('J', Panels::kCtrl);
+    EXPECT_EQ(rig.window.height, 7000);
+    rig.form.click("Command34");
+    EXPECT_EQ(rig.window.height, 5200);
+    EXPECT_TRUE(rig.window.isVisible("Command34"));
+}
+
+TEST_F(PanelsTest, OtherKeysAndModifiersChangeNothing) {
+    const struct {
+        int key;
+        int shift;
+    } keys[] = {
+        {'J', 0},
+        {'J', Panels::kCtrl | Panels::kShift},
+        {'J', Panels::kCtrl | Panels::kAlt},
+        {'J', Panels::kAlt},
+        {'K', Panels::kCtrl},
+        {'j', Panels::kCtrl},
+        {17, Panels::kCtrl},
+    };
+    for (const auto& k : keys) {
+        rig.form.Form_KeyDown(k.key, k.shift);
+        EXPECT_EQ(rig.window.height, 5200) << k.key << '/' << k.shift;
+        EXPECT_FALSE(rig.window.isVisible("Command34"));
+    }
+    // Bits above Alt do not count.
+    rig.form.Form_KeyDown('J', Panels::kCtrl | 8);
+    EXPECT_EQ(rig.window.height, 7000);
+}
+
+}  // namespace
+}  // namespace zoma

@@ -1,0 +1,120 @@
+// Buttons, labels, frames, options and the picture, styled from their row.
+#include "window/ControlFactory.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QRadioButton>
+
+#include "window/Fonts.h"
+#include "window/PanelButton.h"
+
+namespace zoma {
+
+namespace {
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
+void fill(QWidget* widget, std::uint32_t background, std::uint32_t foreground) {
+    QPalette palette = widget->palette();
+    const QColor back = QColor::fromRgb(background);
+    const QColor fore = QColor::fromRgb(foreground);
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::Button, back);
+    palette.setColor(QPalette::Base, back);
+    palette.setColor(QPalette::WindowText, fore);
+    palette.setColor(QPalette::ButtonText, fore);
+    palette.setColor(QPalette::Text, fore);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+Qt::Alignment alignment(Align align) {
+    switch (align) {
+        case Align::Centre:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case Align::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case Align::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QWidget* createButton(const ControlRow& row, QWidget* container) {
+    const QColor face =
+        row.background == kButtonFace ? QColor() : QColor::fromRgb(QRgb(row.background));
+    auto* button = new PanelButton(text(row.caption), face, container);
+    if (face.isValid()) fill(button, row.background, row.foreground);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QWidget* createLabel(const ControlRow& row, QWidget* container) {
+    auto* label = new QLabel(text(row.caption), container);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment(row.align));
+    fill(label, row.background, row.foreground);
+    if (row.border) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+    }
+    return label;
+}
+
+QWidget* createFrame(const ControlRow& row, QWidget* container) {
+    auto* frame = new QFrame(container);
+    fill(frame, row.background, row.foreground);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setLineWidth(1);
+    frame->setMidLineWidth(0);
+    return frame;
+}
+
+QWidget* createOption(const ControlRow& row, QWidget* container) {
+    auto* option = new QRadioButton(text(row.caption), container);
+    fill(option, row.background, row.foreground);
+    option->setChecked(row.selectedAtStart);
+    return option;
+}
+
+QWidget* createPicture(QWidget* container) {
+    auto* picture = new QLabel(container);
+    picture->setPixmap(QPixmap(QStringLiteral(":/zoma/image1.png")));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return picture;
+}
+
+}  // namespace
+
+QWidget* createControl(const ControlRow& row, QWidget* container) {
+    QWidget* widget = nullptr;
+    switch (row.kind) {
+        case Kind::Button:
+            widget = createButton(row, container);
+            break;
+        case Kind::Label:
+            widget = createLabel(row, container);
+            break;
+        case Kind::Frame:
+            widget = createFrame(row, container);
+            break;
+        case Kind::Option:
+            widget = createOption(row, container);
+            break;
+        case Kind::Picture:
+            widget = createPicture(container);
+            break;
+    }
+    widget->setObjectName(text(row.name));
+    if (row.face != Face::None) widget->setFont(controlFont(row.face, row.pointSize, row.bold));
+    widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+                        twipsToPixels(row.height));
+    widget->setFocusPolicy(row.tab > 0 ? Qt::StrongFocus : Qt::NoFocus);
+    if (row.hiddenAtStart) widget->hide();
+    return widget;
+}
+
+}  // namespace zoma

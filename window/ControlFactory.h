@@ -1,0 +1,17 @@
+// Makes the Qt widget of one row of the control table.
+#pragma once
+
+#include <QWidget>
+
+#include "window/ControlTable.h"
+
+namespace zoma {
+
+inline int twipsToPixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+// The widget is placed in its container at its row's position and size and never moved again.
+QWidget* createControl(const ControlRow& row, QWidget* container);
+
+}  // namespace zoma

@@ -1,0 +1,39 @@
+// Held buttons act on press and release, every other button and option on click.
+#include "window/EventBinding.h"
+
+#include <QRadioButton>
+
+#include "window/ControlTable.h"
+#include "window/Form1.h"
+#include "window/Form1Window.h"
+#include "window/PanelButton.h"
+
+namespace zoma {
+
+void bindControls(Form1Window& window, Form1& form) {
+    for (const ControlRow& row : form1Controls()) {
+        const std::string_view name = row.name;
+        QWidget* widget = window.control(name);
+        if (auto* button = qobject_cast<PanelButton*>(widget)) {
+            if (Form1::isHeldButton(name)) {
+                // Command<N>_MouseDown and Command<N>_MouseUp; a held button has no click, so a
+                // keyboard activation sends nothing.
+                QObject::connect(button, &PanelButton::mouseDown, &window,
+                                 [&form, name] { form.mouseDown(name); });
+                QObject::connect(button, &PanelButton::mouseUp, &window,
+                                 [&form, name] { form.mouseUp(name); });
+            } else {
+                // Command<N>_Click
+                QObject::connect(button, &QAbstractButton::clicked, &window,
+                                 [&form, name] { form.click(name); });
+            }
+        } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+            // Option<N>_Click: raised by the operator's click, not by the form's own marking.
+            QObject::connect(option, &QAbstractButton::clicked, &window,
+                             [&form, name] { form.click(name); });
+        }
+    }
+    window.onKeyDown = [&form](int keyCode, int shift) { form.Form_KeyDown(keyCode, shift); };
+}
+
+}  // namespace zoma

@@ -1,0 +1,105 @@
+// Start-up and the dispatch of every control's events to its handler.
+#include "window/Form1.h"
+
+#include <string>
+
+#include "commands/CommandTables.h"
+
+namespace zoma {
+
+Form1::Form1(const Form1Services& services)
+    : port(services.port),
+      timer1(services.timer1),
+      timer2(services.timer2),
+      timer3(services.timer3),
+      timer4(services.timer4),
+      window(services.window),
+      link(vars, port, timer2, timer4, window),
+      ports(vars, port, window),
+      modes(vars, link, timer1, timer2, timer4),
+      hold(vars, link, modes, timer1, timer2, timer4, window),
+      panels(timer3, window) {
+    timer1.setInterval(200);
+    timer2.setInterval(kReplyWindowInterval);
+    timer3.setInterval(Panels::kHidePanelInterval);
+    timer4.setInterval(kMonitorHoldInterval);
+    timer1.onTick = [this] { hold.Timer1_Timer(); };
+    timer2.onTick = [this] { link.Timer2_Timer(); };
+    timer3.onTick = [this] { panels.Timer3_Timer(); };
+    timer4.onTick = [this] { link.Timer4_Timer(); };
+    port.onCommEvent = [this](int commEvent) { link.MSComm1_OnComm(commEvent); };
+    port.onFailure = [this](const std::string& error) { link.portFailed(error); };
+}
+
+void Form1::Form_Load() {
+    vars.CommSettings = kStartSettings;
+    window.centreOnScreen();
+    window.setHeightTwips(Panels::kNormalHeight);
+    vars.RepeatCode = 0;
+    vars.AwaitingReply = 0;
+    link.clearRxBuffer();
+    port.setPortNumber(1);
+    port.setSettings(vars.CommSettings);
+    if (!port.open()) {
+        // Without port 1 the operator must still reach the port panel to choose COM2.
+        window.showWarning(port.errorText());
+    }
+    // Marking "COM1" runs its choice once; a port that just failed to open is not retried.
+    window.setMarked("Option1", true);
+    ports.choosePort(1, false);
+}
+
+void Form1::oneShotClick(std::string_view code) {
+    vars.LastCommand = std::string(code) + '\r';
+    link.Hyouji(vars.LastCommand, CommandLink::kTransmit);
+}
+
+void Form1::Command16_Click() {
+    port.close();
+    window.endProgram();
+}
+
+bool Form1::isHeldButton(std::string_view control) {
+    return findHeldButton(control) != nullptr;
+}
+
+bool Form1::click(std::string_view control) {
+    // Command<N>_Click of the one-shot and mode buttons: their codes and paces are tables.
+    if (const OneShotButton* button = findOneShotButton(control)) {
+        oneShotClick(button->code);
+    } else if (const ModeButton* mode = findModeButton(control)) {
+        modes.click(*mode);
+    } else if (control == "Command16") {
+        Command16_Click();
+    } else if (control == "Command33") {
+        panels.Command33_Click();
+    } else if (control == "Command34") {
+        panels.Command34_Click();
+    } else if (control == "Option1") {
+        ports.Option1_Click();
+    } else if (control == "Option2") {
+        ports.Option2_Click();
+    } else if (control == "Option3") {
+        ports.Option3_Click();
+    } else if (control == "Option4") {
+        ports.Option4_Click();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Command<N>_MouseDown and Command<N>_MouseUp of the eighteen held buttons.
+bool Form1::mouseDown(std::string_view control) {
+    const HeldButton* button = findHeldButton(control);
+    if (button != nullptr) hold.press(*button);
+    return button != nullptr;
+}
+
+bool Form1::mouseUp(std::string_view control) {
+    const HeldButton* button = findHeldButton(control);
+    if (button != nullptr) hold.release(*button);
+    return button != nullptr;
+}
+
+}  // namespace zoma

@@ -1,0 +1,203 @@
+// The window: controls from the table, key preview, outer heights in twips, the warning box.
+#include "window/Form1Window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <vector>
+
+#include "window/ControlFactory.h"
+#include "window/ControlTable.h"
+#include "window/Fonts.h"
+#include "window/PanelButton.h"
+
+namespace zoma {
+
+namespace {
+
+// A label is at most a few hundred pixels wide: it never needs more of a long monitor text.
+constexpr int kLabelShownCharacters = 512;
+
+int modifierBits(Qt::KeyboardModifiers modifiers) {
+    int bits = 0;
+    if (modifiers & Qt::ShiftModifier) bits |= 1;
+    if (modifiers & Qt::ControlModifier) bits |= 2;
+    if (modifiers & Qt::AltModifier) bits |= 4;
+    return bits;
+}
+
+}  // namespace
+
+Form1Window::Form1Window(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QString::fromUtf8(kForm1Caption));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(QRgb(kForm1Background)));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(controlFont(Face::PGothic, 7.5, false));
+    setFixedSize(twipsToPixels(kForm1ClientWidth), twipsToPixels(kForm1ClientHeight));
+    build();
+    setTabOrder();
+    presentWarning = [this](const QString& text) {
+        QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+        box.exec();
+    };
+    endApplication = [] { QCoreApplication::exit(0); };
+    qApp->installEventFilter(this);
+}
+
+Form1Window::~Form1Window() {
+    qApp->removeEventFilter(this);
+}
+
+void Form1Window::build() {
+    for (const ControlRow& row : form1Controls()) {
+        QWidget* container = row.container.empty() ? this : control(row.container);
+        controls_.emplace(std::string(row.name), createControl(row, container));
+        if (row.kind == Kind::Label) captions_.emplace(std::string(row.name), row.caption);
+    }
+}
+
+void Form1Window::setTabOrder() {
+    std::vector<const ControlRow*> focusable;
+    for (const ControlRow& row : form1Controls()) {
+        if (row.tab > 0) focusable.push_back(&row);
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const ControlRow* a, const ControlRow* b) { return a->tab < b->tab; });
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+        QWidget::setTabOrder(control(focusable[i - 1]->name), control(focusable[i]->name));
+    }
+}
+
+QWidget* Form1Window::control(std::string_view name) const {
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+void Form1Window::setCaption(std::string_view name, const std::string& text) {
+    QWidget* widget = control(name);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        auto& stored = captions_[std::string(name)];
+        if (stored == text) return;
+        stored = text;
+        const std::string_view shown = std::string_view(text).substr(0, kLabelShownCharacters);
+        label->setText(QString::fromUtf8(shown.data(), static_cast<int>(shown.size())));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(QString::fromStdString(text));
+    }
+}
+
+std::string Form1Window::caption(std::string_view name) const {
+    const auto stored = captions_.find(name);
+    if (stored != captions_.end()) return stored->second;
+    if (auto* button = qobject_cast<QAbstractButton*>(control(name))) {
+        return button->text().toStdString();
+    }
+    return {};
+}
+
+void Form1Window::setVisible(std::string_view name, bool visible) {
+    if (QWidget* widget = control(name)) widget->setVisible(visible);
+}
+
+bool Form1Window::isVisible(std::string_view name) const {
+    const QWidget* widget = control(name);
+    return widget != nullptr && !widget->isHidden();
+}
+
+void Form1Window::setMarked(std::string_view option, bool marked) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control(option))) button->setChecked(marked);
+}
+
+bool Form1Window::isMarked(std::string_view option) const {
+    const auto* button = qobject_cast<const QAbstractButton*>(control(option));
+    return button != nullptr && button->isChecked();
+}
+
+int Form1Window::heightTwips() const {
+    const int outerPixels = frameGeometry().height();
+    // Report the height as it was set while the window still has it, without rounding loss.
+    if (requestedHeightTwips_ > 0 && twipsToPixels(requestedHeightTwips_) == outerPixels) {
+        return requestedHeightTwips_;
+    }
+    return outerPixels * kTwipsPerPixel;
+}
+
+void Form1Window::setHeightTwips(int twips) {
+    requestedHeightTwips_ = twips;
+    // The height is the outer height: the title bar and frame take their share of it.
+    const int decoration = frameGeometry().height() - height();
+    const int clientPixels = std::max(1, twipsToPixels(twips) - decoration);
+    setFixedHeight(clientPixels);
+}
+
+void Form1Window::centreOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect available = screen->availableGeometry();
+    const QSize outer = frameGeometry().size();
+    move(available.x() + (available.width() - outer.width()) / 2,
+         available.y() + (available.height() - outer.height()) / 2);
+}
+
+void Form1Window::showWarning(const std::string& text) {
+    // A modal box takes the pointer: no held button would ever see its release.
+    endHolds();
+    if (presentWarning) presentWarning(QString::fromStdString(text));
+}
+
+void Form1Window::endProgram() {
+    close();
+    if (endApplication) endApplication();
+}
+
+void Form1Window::endHolds() {
+    for (const auto& [name, widget] : controls_) {
+        if (auto* button = qobject_cast<PanelButton*>(widget)) button->endHold();
+    }
+}
+
+bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        // The first receiver of a key is the focused widget, or the window when none has focus;
+        // later receivers only see it passed up, and must not run the handler twice.
+        auto* widget = static_cast<QWidget*>(watched);
+        QWidget* focused = QApplication::focusWidget();
+        const bool firstReceiver = focused != nullptr ? widget == focused : widget == this;
+        if (firstReceiver && widget->window() == this && onKeyDown) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            onKeyDown(key->key(), modifierBits(key->modifiers()));
+        }
+    }
+    return false;
+}
+
+void Form1Window::changeEvent(QEvent* event) {
+    const bool deactivated = event->type() == QEvent::ActivationChange && !isActiveWindow();
+    const bool minimised = event->type() == QEvent::WindowStateChange && isMinimized();
+    if (deactivated || minimised) endHolds();
+    QWidget::changeEvent(event);
+}
+
+void Form1Window::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    QPen pen(QColor::fromRgb(QRgb(kPadLineColour)));
+    pen.setWidth(kPadLineWidthPixels);
+    painter.setPen(pen);
+    const ControlTable& table = form1Controls();
+    for (std::size_t i = 0; i < table.lineCount; ++i) {
+        const LineRow& line = table.lines[i];
+        painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2),
+                         twipsToPixels(line.y2));
+    }
+}
+
+}  // namespace zoma

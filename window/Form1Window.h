@@ -1,0 +1,64 @@
+// The panel's window: builds the controls from the control table and serves the form's handlers.
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/WindowServices.h"
+
+namespace zoma {
+
+class PanelButton;
+
+class Form1Window : public QWidget, public WindowServices {
+    Q_OBJECT
+  public:
+    explicit Form1Window(QWidget* parent = nullptr);
+    ~Form1Window() override;
+
+    // The control of that name, or nullptr.
+    QWidget* control(std::string_view name) const;
+
+    void setCaption(std::string_view control, const std::string& text) override;
+    std::string caption(std::string_view control) const override;
+    void setVisible(std::string_view control, bool visible) override;
+    bool isVisible(std::string_view control) const override;
+    void setMarked(std::string_view option, bool marked) override;
+    bool isMarked(std::string_view option) const override;
+    int heightTwips() const override;
+    void setHeightTwips(int twips) override;
+    void centreOnScreen() override;
+    void showWarning(const std::string& text) override;
+    void endProgram() override;
+
+    // Every key pressed while the window is active, before the focused control sees it.
+    std::function<void(int keyCode, int shift)> onKeyDown;
+    // Replaceable for tests that cannot answer a modal box.
+    std::function<void(const QString& text)> presentWarning;
+    std::function<void()> endApplication;
+
+    // Ends every hold whose release can no longer arrive.
+    void endHolds();
+
+    using QWidget::isVisible;
+    using QWidget::setVisible;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void build();
+    void setTabOrder();
+
+    std::map<std::string, QWidget*, std::less<>> controls_;
+    // Full captions of the labels; a label shows only what fits its width.
+    std::map<std::string, std::string, std::less<>> captions_;
+    int requestedHeightTwips_ = 0;
+};
+
+}  // namespace zoma

@@ -1,0 +1,74 @@
+// Flat-filled painting with a wrapped, centred caption; press and release of any mouse button.
+#include "window/PanelButton.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace zoma {
+
+PanelButton::PanelButton(const QString& caption, const QColor& face, QWidget* parent)
+    : QPushButton(caption, parent), face_(face) {}
+
+void PanelButton::mousePressEvent(QMouseEvent* event) {
+    // QPushButton itself reacts to the left button only: the click of a one-shot button.
+    QPushButton::mousePressEvent(event);
+    event->accept();
+    held_ = true;
+    emit mouseDown();
+}
+
+void PanelButton::mouseReleaseEvent(QMouseEvent* event) {
+    QPushButton::mouseReleaseEvent(event);
+    event->accept();
+    // The first release ends a hold, whichever button was pressed.
+    endHold();
+}
+
+void PanelButton::endHold() {
+    if (!held_) return;
+    held_ = false;
+    setDown(false);
+    emit mouseUp();
+}
+
+bool PanelButton::event(QEvent* event) {
+    // Losing the pointer grab or being hidden means the release will not come here.
+    if (event->type() == QEvent::UngrabMouse || event->type() == QEvent::Hide) endHold();
+    return QPushButton::event(event);
+}
+
+void PanelButton::paintEvent(QPaintEvent* event) {
+    if (!face_.isValid()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const QRect area = rect();
+    const bool sunken = isDown();
+    painter.fillRect(area, face_);
+    // A raised bevel, pressed in while the button is down.
+    const QColor light = sunken ? QColor(0x808080) : QColor(0xFFFFFF);
+    const QColor dark = sunken ? QColor(0xFFFFFF) : QColor(0x404040);
+    painter.setPen(light);
+    painter.drawLine(area.topLeft(), area.topRight());
+    painter.drawLine(area.topLeft(), area.bottomLeft());
+    painter.setPen(dark);
+    painter.drawLine(area.bottomLeft(), area.bottomRight());
+    painter.drawLine(area.topRight(), area.bottomRight());
+
+    QRect textArea = area.adjusted(2, 1, -2, -1);
+    if (sunken) textArea.translate(1, 1);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setFont(font());
+    painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = area.adjusted(3, 3, -3, -3);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+}  // namespace zoma

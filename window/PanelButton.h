@@ -1,0 +1,35 @@
+// A command button drawn flat in its own colour, with press and release for every mouse button.
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace zoma {
+
+class PanelButton : public QPushButton {
+    Q_OBJECT
+  public:
+    // An invalid colour keeps the platform's standard button face.
+    PanelButton(const QString& caption, const QColor& face, QWidget* parent);
+
+    bool isHeld() const { return held_; }
+    // Ends a hold whose release can no longer arrive, exactly as a release would.
+    void endHold();
+
+  signals:
+    // Any mouse button, any modifiers, anywhere on the button.
+    void mouseDown();
+    void mouseUp();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    QColor face_;
+    bool held_ = false;
+};
+
+}  // namespace zoma
