@@ -54,6 +54,9 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent) {
 
 Form1Window::~Form1Window() {
     qApp->removeEventFilter(this);
+    // The form may be gone already: nothing the controls do while they are torn down reaches it.
+    onKeyDown = nullptr;
+    for (const auto& [name, widget] : controls_) widget->disconnect();
 }
 
 void Form1Window::build() {
@@ -133,12 +136,14 @@ int Form1Window::heightTwips() const {
 void Form1Window::setHeightTwips(int twips) {
     requestedHeightTwips_ = twips;
     // The height is the outer height: the title bar and frame take their share of it.
-    const int decoration = frameGeometry().height() - height();
-    const int clientPixels = std::max(1, twipsToPixels(twips) - decoration);
+    decorationPixels_ = frameGeometry().height() - height();
+    const int clientPixels = std::max(1, twipsToPixels(twips) - decorationPixels_);
     setFixedHeight(clientPixels);
 }
 
 void Form1Window::centreOnScreen() {
+    // Before the first show the frame is not known yet: centre again once it is.
+    centreOnFirstShow_ = !shown_;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect available = screen->availableGeometry();
@@ -184,6 +189,27 @@ void Form1Window::changeEvent(QEvent* event) {
     const bool minimised = event->type() == QEvent::WindowStateChange && isMinimized();
     if (deactivated || minimised) endHolds();
     QWidget::changeEvent(event);
+}
+
+void Form1Window::followDecoration() {
+    const int decoration = frameGeometry().height() - height();
+    if (decoration == decorationPixels_ || requestedHeightTwips_ == 0) return;
+    setHeightTwips(requestedHeightTwips_);
+}
+
+void Form1Window::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    followDecoration();
+    if (!shown_ && centreOnFirstShow_) {
+        shown_ = true;
+        centreOnScreen();
+    }
+    shown_ = true;
+}
+
+void Form1Window::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    followDecoration();
 }
 
 void Form1Window::paintEvent(QPaintEvent* event) {

@@ -50,6 +50,8 @@ class Form1Window : public QWidget, public WindowServices {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void build();
@@ -58,7 +60,13 @@ class Form1Window : public QWidget, public WindowServices {
     std::map<std::string, QWidget*, std::less<>> controls_;
     // Full captions of the labels; a label shows only what fits its width.
     std::map<std::string, std::string, std::less<>> captions_;
+    // Keeps the outer height right once the platform's frame is known or changes.
+    void followDecoration();
+
     int requestedHeightTwips_ = 0;
+    int decorationPixels_ = 0;
+    bool centreOnFirstShow_ = false;
+    bool shown_ = false;
 };
 
 }  // namespace zoma

@@ -33,11 +33,8 @@ void FakeWindow::setMarked(std::string_view option, bool marked) {
     const std::string name(option);
     if (marked) {
         const bool portGroup = name == "Option1" || name == "Option2";
-        for (const char* other : portGroup
-                                     ? std::initializer_list<const char*>{"Option1", "Option2"}
-                                     : std::initializer_list<const char*>{"Option3", "Option4"}) {
-            marked_[other] = false;
-        }
+        marked_[portGroup ? "Option1" : "Option3"] = false;
+        marked_[portGroup ? "Option2" : "Option4"] = false;
     }
     marked_[name] = marked;
 }

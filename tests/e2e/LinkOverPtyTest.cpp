@@ -1,1 +1,124 @@
+// The link on QSerialPort against pseudo-terminals named by ZOMA_COM1 and ZOMA_COM2.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "e2e/PseudoTerminal.h"
+#include "e2e/RealPanel.h"
+
+namespace zoma {
+namespace {
+
+using testing::PseudoTerminal;
+using testing::RealPanel;
+using testing::waitUntil;
+
+class LinkOverPtyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(line1.ok() && line2.ok());
+        setenv("ZOMA_COM1", line1.slavePath().c_str(), 1);
+        setenv("ZOMA_COM2", line2.slavePath().c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("ZOMA_COM1");
+        unsetenv("ZOMA_COM2");
+    }
+
+    PseudoTerminal line1;
+    PseudoTerminal line2;
+};
+
+TEST_F(LinkOverPtyTest, FramesGoOutUnchangedAndRepliesAreShownAndDecoded) {
+    RealPanel panel;
+    panel.form.Form_Load();
+    ASSERT_TRUE(panel.port.isOpen()) << panel.warnings.join(" ").toStdString();
+    EXPECT_EQ(line1.baudRate(), 19200);
+    EXPECT_EQ(line1.read(100), "");
+
+    panel.form.click("Command44");
+    EXPECT_EQ(line1.read(2000), "CR0\r");
+    EXPECT_EQ(panel.label("Label11"), " C R 0 CR ");
+    line1.write("8");
+    ASSERT_TRUE(waitUntil([&] { return panel.label("Label12") == " 8 "; }));
+    line1.write("0\r");
+    ASSERT_TRUE(waitUntil([&] { return panel.label("Label25") == " Stand by"; }));
+    EXPECT_EQ(panel.label("Label12"), " 8 0 CR ");
+
+    // Inside the reply window a second frame's reply joins the first. Bytes are characters one
+    // to one, NUL and bytes above 127 included.
+    panel.form.click("Command17");
+    EXPECT_EQ(line1.read(2000), "C00\r");
+    line1.write(std::string("\x06\0\xff", 3));
+    ASSERT_TRUE(waitUntil([&] { return panel.label("Label12") == " 8 0 CR ACK ? ? "; }));
+}
+
+TEST_F(LinkOverPtyTest, UnansweredFrameIsMarkedAndCleared) {
+    RealPanel panel;
+    panel.form.Form_Load();
+    panel.form.click("Command45");
+    EXPECT_EQ(line1.read(2000), "CR1\r");
+    ASSERT_TRUE(waitUntil([&] { return panel.label("Label12") == " X X X X"; }));
+    ASSERT_TRUE(waitUntil([&] { return panel.label("Label11").empty(); }));
+    EXPECT_EQ(panel.label("Label12"), "");
+}
+
+TEST_F(LinkOverPtyTest, PortAndSpeedChoicesReachTheLine) {
+    RealPanel panel;
+    panel.form.Form_Load();
+    panel.form.click("Option4");
+    EXPECT_EQ(line1.baudRate(), 9600);
+    panel.form.click("Option2");
+    ASSERT_TRUE(panel.port.isOpen());
+    EXPECT_EQ(line2.baudRate(), 9600);
+    panel.form.click("Command18");
+    EXPECT_EQ(line2.read(2000), "C02\r");
+    EXPECT_EQ(line1.read(50), "");
+    panel.form.click("Option3");
+    EXPECT_EQ(line2.baudRate(), 19200);
+    EXPECT_TRUE(panel.warnings.isEmpty());
+}
+
+TEST_F(LinkOverPtyTest, ChoosingAMissingDeviceWarnsAndKeepsThePreviousLine) {
+    setenv("ZOMA_COM2", "/dev/zoma-no-such-device", 1);
+    RealPanel panel;
+    panel.form.Form_Load();
+    panel.form.click("Option2");
+    ASSERT_EQ(panel.warnings.size(), 1);
+    EXPECT_EQ(panel.warnings[0].toStdString(), "No such file or directory");
+    EXPECT_TRUE(panel.port.isOpen());
+    panel.form.click("Command19");
+    EXPECT_EQ(line1.read(2000), "C0B\r");
+}
+
+TEST_F(LinkOverPtyTest, MissingPortOneAtStartUpIsReportedAndComTwoStillWorks) {
+    setenv("ZOMA_COM1", "/dev/zoma-no-such-device", 1);
+    RealPanel panel;
+    panel.form.Form_Load();
+    ASSERT_EQ(panel.warnings.size(), 1);
+    EXPECT_FALSE(panel.port.isOpen());
+    panel.form.click("Command17");
+    EXPECT_EQ(panel.label("Label25"), " Port not open");
+    panel.form.click("Option2");
+    ASSERT_TRUE(panel.port.isOpen());
+    panel.form.click("Command17");
+    EXPECT_EQ(line2.read(2000), "C00\r");
+}
+
+TEST_F(LinkOverPtyTest, DeviceVanishingWhileOpenIsReportedOnce) {
+    RealPanel panel;
+    panel.form.Form_Load();
+    panel.form.mouseDown("Command1");
+    line1.closeMaster();
+    ASSERT_TRUE(waitUntil([&] { return !panel.port.isOpen(); }));
+    testing::runFor(300);
+    panel.form.mouseUp("Command1");
+    EXPECT_EQ(panel.warnings.size(), 1);
+    panel.form.click("Option2");
+    ASSERT_TRUE(panel.port.isOpen());
+    panel.form.click("Command20");
+    EXPECT_EQ(line2.read(2000), "C0C\r");
+}
+
+}  // namespace
+}  // namespace zoma

@@ -1,1 +1,84 @@
-// placeholder
+// posix_openpt with the master in raw mode; reads tolerate the hang-up before the slave is open.
+#include "e2e/PseudoTerminal.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace zoma::testing {
+
+PseudoTerminal::PseudoTerminal() {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (master_ < 0) return;
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        closeMaster();
+        return;
+    }
+    slavePath_ = ptsname(master_);
+    termios settings{};
+    if (tcgetattr(master_, &settings) == 0) {
+        cfmakeraw(&settings);
+        tcsetattr(master_, TCSANOW, &settings);
+    }
+}
+
+PseudoTerminal::~PseudoTerminal() { closeMaster(); }
+
+void PseudoTerminal::closeMaster() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+}
+
+void PseudoTerminal::write(const std::string& bytes) {
+    std::size_t done = 0;
+    while (master_ >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else {
+            pollfd pfd{master_, POLLOUT, 0};
+            poll(&pfd, 1, 10);
+        }
+    }
+}
+
+std::string PseudoTerminal::read(int milliseconds) {
+    std::string data;
+    int wait = milliseconds;
+    while (master_ >= 0) {
+        pollfd pfd{master_, POLLIN, 0};
+        if (poll(&pfd, 1, wait) <= 0) break;
+        char buffer[4096];
+        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n <= 0) {
+            // Hung up: no one has the slave open. Wait a little instead of spinning.
+            if (!(pfd.revents & POLLIN) || n < 0) usleep(2000);
+            if (wait <= 2) break;
+            wait -= 2;
+            continue;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+        wait = 20;
+    }
+    return data;
+}
+
+int PseudoTerminal::baudRate() const {
+    termios settings{};
+    if (master_ < 0 || tcgetattr(master_, &settings) != 0) return -1;
+    switch (cfgetospeed(&settings)) {
+        case B9600:
+            return 9600;
+        case B19200:
+            return 19200;
+        case B38400:
+            return 38400;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace zoma::testing

@@ -1,1 +1,224 @@
+// The real window on a virtual clock and a scripted port: every control through its widget.
 #include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include "doubles/FormRig.h"
+#include "window/ControlTable.h"
+#include "window/EventBinding.h"
+#include "window/Form1Window.h"
+
+namespace zoma {
+namespace {
+
+using testing::FormRig;
+
+class ButtonsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bindControls(window, rig.form);
+        window.presentWarning = [this](const QString& text) { warnings << text; };
+        window.endApplication = [this] { ended = true; };
+        rig.load();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QAbstractButton* button(const char* name) {
+        return qobject_cast<QAbstractButton*>(window.control(name));
+    }
+    void click(const char* name, Qt::MouseButton mouse = Qt::LeftButton) {
+        QTest::mouseClick(button(name), mouse);
+    }
+
+    Form1Window window;
+    FormRig rig{&window};
+    QStringList warnings;
+    bool ended = false;
+};
+
+TEST_F(ButtonsTest, EveryClickButtonSendsItsFrame) {
+    const struct {
+        const char* control;
+        const char* code;
+    } buttons[] = {
+        {"Command17", "C00"}, {"Command18", "C02"}, {"Command40", "C05"}, {"Command63", "C22"},
+        {"Command28", "C06"}, {"Command29", "C07"}, {"Command27", "C25"}, {"Command4", "C08"},
+        {"Command14", "C24"}, {"Command66", "C26"}, {"Command19", "C0B"}, {"Command20", "C0C"},
+        {"Command21", "C0D"}, {"Command22", "C0E"}, {"Command25", "C43"}, {"Command26", "C44"},
+        {"Command24", "C1D"}, {"Command31", "C0F"}, {"Command32", "C10"}, {"Command73", "C27"},
+        {"Command39", "C8A"}, {"Command3", "C1E"},  {"Command44", "CR0"}, {"Command45", "CR1"},
+        {"Command46", "CR3"}, {"Command47", "CR4"}, {"Command38", "CR6"}, {"Command52", "C01"},
+        {"Command10", "C80"}, {"Command11", "C87"}, {"Command41", "C88"}, {"Command13", "C89"},
+        {"Command23", "C1C"},
+    };
+    for (const auto& b : buttons) {
+        click(b.control);
+        EXPECT_EQ(rig.port.takeWritten(), std::string(b.code) + '\r') << b.control;
+        EXPECT_EQ(rig.form.vars.LastCommand, std::string(b.code) + '\r') << b.control;
+        // A right click is no click.
+        click(b.control, Qt::RightButton);
+        EXPECT_EQ(rig.port.takeWritten(), "") << b.control;
+    }
+    EXPECT_FALSE(rig.timer1.isEnabled());
+}
+
+TEST_F(ButtonsTest, HeldButtonsRepeatForAnyMouseButtonAndIgnoreTheKeyboard) {
+    const struct {
+        const char* control;
+        const char* code;
+    } held[] = {
+        {"Command1", "C09"},  {"Command2", "C0A"},  {"Command5", "C3C"},  {"Command7", "C3D"},
+        {"Command9", "C3B"},  {"Command8", "C3A"},  {"Command15", "C47"}, {"Command35", "C46"},
+        {"Command36", "C4B"}, {"Command37", "C4A"}, {"Command6", "C3F"},  {"Command30", "C3E"},
+        {"Command48", "C30"}, {"Command49", "C31"}, {"Command50", "C8E"}, {"Command51", "C8F"},
+        {"Command59", "C5D"}, {"Command62", "C5E"},
+    };
+    for (const auto& h : held) {
+        SCOPED_TRACE(h.control);
+        const std::string frame = std::string(h.code) + '\r';
+        for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mousePress(button(h.control), mouse);
+            EXPECT_TRUE(rig.timer1.isEnabled());
+            rig.clock.advance(600);
+            const std::string sent = rig.port.takeWritten();
+            EXPECT_GE(sent.size(), 2 * frame.size());
+            EXPECT_EQ(sent.substr(0, 4), frame);
+            QTest::mouseRelease(button(h.control), mouse);
+            EXPECT_FALSE(rig.timer1.isEnabled());
+            rig.clock.advance(2000);
+            EXPECT_EQ(rig.port.takeWritten(), "");
+        }
+        button(h.control)->setFocus();
+        QTest::keyClick(button(h.control), Qt::Key_Space);
+        rig.clock.advance(1000);
+        EXPECT_EQ(rig.port.takeWritten(), "");
+    }
+    button("Command17")->setFocus();
+    QTest::keyClick(button("Command17"), Qt::Key_Space);
+    EXPECT_EQ(rig.port.takeWritten(), "C00\r");
+}
+
+TEST_F(ButtonsTest, HoldEndsWhenItsReleaseCanNoLongerArrive) {
+    auto expectHoldEnded = [&](const char* how) {
+        SCOPED_TRACE(how);
+        EXPECT_EQ(rig.form.vars.RepeatCode, 0);
+        EXPECT_FALSE(rig.timer1.isEnabled());
+        EXPECT_EQ(rig.timer2.interval(), 500);
+        EXPECT_EQ(rig.timer4.interval(), 1000);
+        rig.port.takeWritten();
+        rig.clock.advance(2000);
+        EXPECT_EQ(rig.port.takeWritten(), "");
+    };
+
+    // A modal box takes the pointer.
+    QTest::mousePress(button("Command1"), Qt::LeftButton);
+    rig.clock.advance(300);
+    window.showWarning("Input/output error");
+    expectHoldEnded("warning box");
+    // The late release, if it ever comes, changes nothing more.
+    click("Command17");
+    QTest::mouseRelease(button("Command1"), Qt::LeftButton);
+    EXPECT_EQ(rig.label("Label11"), " C 0 0 CR ");
+
+    // The window is hidden.
+    QTest::mousePress(button("Command59"), Qt::RightButton);
+    rig.clock.advance(120);
+    window.hide();
+    expectHoldEnded("hidden");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    // Another window becomes active.
+    QTest::mousePress(button("Command15"), Qt::LeftButton);
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    expectHoldEnded("deactivated");
+}
+
+TEST_F(ButtonsTest, CtrlJFromAFocusedButtonEnlargesTheWindowAndTheToggleSwitchesIt) {
+    int jPresses = 0;
+    const auto forward = window.onKeyDown;
+    window.onKeyDown = [&](int key, int shift) {
+        if (key == Qt::Key_J) ++jPresses;
+        forward(key, shift);
+    };
+    QAbstractButton* focused = button("Command17");
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_J);
+    QTest::keyClick(focused, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(focused, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(focused, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(window.heightTwips(), 5200);
+    EXPECT_FALSE(window.control("Command34")->isVisible());
+
+    QTest::keyClick(focused, Qt::Key_J, Qt::ControlModifier);
+    EXPECT_EQ(jPresses, 4);
+    EXPECT_EQ(window.heightTwips(), 7000);
+    EXPECT_EQ(window.frameGeometry().height(), 467);
+    EXPECT_TRUE(window.control("Command34")->isVisible());
+    EXPECT_EQ(button("Command34")->text(), "CLOSE");
+
+    click("Command34");
+    EXPECT_EQ(window.heightTwips(), 5200);
+    EXPECT_EQ(window.frameGeometry().height(), 347);
+    EXPECT_EQ(button("Command34")->text(), QString::fromUtf8("データを表示する"));
+    // Out of the mouse's reach now, but still reachable by keyboard.
+    button("Command34")->setFocus();
+    QTest::keyClick(button("Command34"), Qt::Key_Space);
+    EXPECT_EQ(window.heightTwips(), 6645);
+    EXPECT_EQ(button("Command34")->text(), QString::fromUtf8("データを表示しない"));
+    // The key preview never consumes a key: the focused button still gets its Space.
+    EXPECT_EQ(rig.port.takeWritten(), "");
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Space);
+    EXPECT_EQ(rig.port.takeWritten(), "C00\r");
+}
+
+TEST_F(ButtonsTest, ComShowsThePortPanelAndTheOptionsChooseThroughTheirWidgets) {
+    click("Command33");
+    EXPECT_TRUE(window.control("Frame8")->isVisible());
+    click("Option4");
+    EXPECT_EQ(rig.port.settings(), "9600,N,8,1");
+    EXPECT_FALSE(window.control("Frame8")->isVisible());
+    click("Command33");
+    click("Option2");
+    EXPECT_EQ(rig.port.portNumber(), 2);
+    EXPECT_TRUE(button("Option2")->isChecked());
+    EXPECT_FALSE(button("Option1")->isChecked());
+    EXPECT_TRUE(button("Option4")->isChecked());
+    EXPECT_FALSE(window.control("Frame8")->isVisible());
+
+    // A failure puts the mark back on the port in use.
+    rig.port.missingPorts = {1};
+    click("Command33");
+    click("Option1");
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(button("Option2")->isChecked());
+    EXPECT_FALSE(button("Option1")->isChecked());
+    EXPECT_TRUE(window.control("Frame8")->isVisible());
+    rig.clock.advance(5000);
+    EXPECT_FALSE(window.control("Frame8")->isVisible());
+}
+
+TEST_F(ButtonsTest, EndClosesThePortAndEndsWithoutSending) {
+    click("Command16");
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(rig.port.isOpen());
+    EXPECT_EQ(rig.port.takeWritten(), "");
+    EXPECT_FALSE(window.isVisible());
+    // END with the port already closed is no error.
+    window.show();
+    click("Command16");
+    EXPECT_FALSE(rig.port.isOpen());
+}
+
+}  // namespace
+}  // namespace zoma

@@ -1,0 +1,49 @@
+// The panel in this process, put together as the program does, on a pseudo-terminal.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "PtyPeer.h"
+#include "platform/QtSerialPort.h"
+#include "platform/QtTimer.h"
+#include "window/Form1.h"
+#include "window/Form1Window.h"
+
+namespace zoma::bench {
+
+// The real window, told about every caption the form sets, at the moment it sets it.
+class ObservedWindow : public Form1Window {
+  public:
+    void setCaption(std::string_view control, const std::string& text) override {
+        Form1Window::setCaption(control, text);
+        if (onCaption) onCaption(control, text);
+    }
+
+    std::function<void(std::string_view control, const std::string& text)> onCaption;
+};
+
+// Members in the order the program builds them; the line is the peer's slave device.
+struct PanelRig {
+    PanelRig();
+    ~PanelRig();
+
+    // The command button of that name, e.g. "Command17".
+    QWidget* button(std::string_view name) const { return window.control(name); }
+
+    PtyPeer peer;
+    ObservedWindow window;
+    QtSerialPort port;
+    QtTimer timer1, timer2, timer3, timer4;
+    Form1 form;
+    bool ready = false;
+};
+
+// Runs the event loop for that long, on a precise timer: QTest::qWait sleeps between its
+// rounds of event processing, which would delay the panel's own timers.
+void runEventLoopFor(int milliseconds);
+
+}  // namespace zoma::bench

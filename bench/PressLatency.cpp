@@ -1,0 +1,48 @@
+// From a click on "ON" reaching the window to its frame "C00" CR readable on the line.
+#include <QtTest/QTest>
+
+#include "Figures.h"
+#include "MonotonicClock.h"
+#include "PanelRig.h"
+#include "Stats.h"
+
+namespace zoma::bench {
+
+void measurePressLatency(const BenchConfig& config, ResultTable& table) {
+    const char* const figure = "press-to-line latency";
+    PanelRig rig;
+    QWidget* on = rig.button("Command17");
+    if (!rig.ready || on == nullptr) {
+        table.failed(figure, "panel did not start on the pseudo-terminal");
+        return;
+    }
+    const int presses = config.quick ? 1000 : 2000;
+    std::vector<double> latencies;
+    int lost = 0;
+    for (int i = 0; i < presses; ++i) {
+        rig.peer.takeFrames();
+        const std::int64_t before = monotonicNs();
+        QTest::mouseClick(on, Qt::LeftButton);
+        if (!rig.peer.waitForFrames(1, 100)) {
+            ++lost;
+            continue;
+        }
+        const auto frames = rig.peer.takeFrames();
+        if (frames.front().bytes != "C00\r") {
+            ++lost;
+            continue;
+        }
+        latencies.push_back(nsToMs(frames.front().atNs - before));
+        // Between clicks the window repaints and the timers run, as between an operator's.
+        runEventLoopFor(1);
+    }
+    const Summary s = summarize(latencies);
+    const std::string count = format(" (%zu presses%s)", s.count,
+                                     lost > 0 ? format(", %d lost", lost).c_str() : "");
+    table.add("press-to-line latency, median", format("%.3f ms", s.median) + count, "< 0.2 ms",
+              lost == 0 && s.median < 0.2);
+    table.add("press-to-line latency, p99", format("%.3f ms (max %.3f)", s.p99, s.max), "< 1 ms",
+              lost == 0 && s.p99 < 1.0);
+}
+
+}  // namespace zoma::bench

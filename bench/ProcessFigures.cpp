@@ -1,0 +1,146 @@
+// Start-up, idle load and flood load of separate processes: the probe, the panel, the simulator.
+#include <signal.h>
+#include <unistd.h>
+
+#include <sstream>
+#include <thread>
+
+#include "ChildProcess.h"
+#include "Figures.h"
+#include "MonotonicClock.h"
+#include "PtyPeer.h"
+#include "Stats.h"
+
+namespace zoma::bench {
+
+namespace {
+
+constexpr double kMiB = 1024.0;
+
+ChildProcess::Environment panelEnvironment(const std::string& device) {
+    return {{"ZOMA_COM1", device}, {"QT_QPA_PLATFORM", "offscreen"}};
+}
+
+void sleepMs(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// CPU use of a process over a period, in percent of one core.
+std::optional<double> cpuPercentOver(pid_t pid, int milliseconds) {
+    const auto before = cpuTimeNs(pid);
+    const std::int64_t start = monotonicNs();
+    sleepMs(milliseconds);
+    const auto after = cpuTimeNs(pid);
+    const std::int64_t elapsed = monotonicNs() - start;
+    if (!before || !after) return std::nullopt;
+    return 100.0 * static_cast<double>(*after - *before) / static_cast<double>(elapsed);
+}
+
+// Ends the panel as an operator's Ctrl+C would and returns its peak resident set in KiB.
+std::optional<long> stopAndReap(ChildProcess& child) {
+    child.signal(SIGINT);
+    if (const auto exit = child.wait(5000)) return exit->maxRssKiB;
+    return std::nullopt;
+}
+
+}  // namespace
+
+void measureStartUp(const BenchConfig& config, ResultTable& table) {
+    const int runs = 10;
+    PtyPeer peer;
+    std::vector<double> firstPaint, painted, rss;
+    for (int i = 0; i < runs; ++i) {
+        ChildProcess probe({config.startupProbePath}, panelEnvironment(peer.slavePath()), true);
+        const auto line = probe.readLine(10000);
+        const auto exit = probe.wait(5000);
+        long long paintAt = 0, doneAt = 0;
+        long maxRss = 0;
+        std::istringstream fields(line.value_or(""));
+        if (!exit || !(fields >> paintAt >> doneAt >> maxRss)) continue;
+        firstPaint.push_back(nsToMs(paintAt - probe.spawnedAtNs()));
+        painted.push_back(nsToMs(doneAt - probe.spawnedAtNs()));
+        rss.push_back(static_cast<double>(maxRss) / kMiB);
+    }
+    if (painted.empty()) {
+        table.failed("start-up to first paint", "the probe " + config.startupProbePath + " gave nothing");
+        return;
+    }
+    const Summary p = summarize(painted);
+    const Summary f = summarize(firstPaint);
+    table.add("start-up: spawn to first window painted",
+              format("median %.1f ms, max %.1f (paint begins %.1f; %zu runs)", p.median, p.max,
+                     f.median, p.count),
+              "< 60 ms", p.count == static_cast<std::size_t>(runs) && p.median < 60);
+    table.info("start-up: peak RSS at first paint", format("%.1f MiB", summarize(rss).median));
+}
+
+void measureIdle(const BenchConfig& config, ResultTable& table) {
+    const int seconds = config.quick ? 5 : 10;
+    PtyPeer peer;
+    ChildProcess panel({config.panelPath}, panelEnvironment(peer.slavePath()), false);
+    sleepMs(1000);
+    const auto cpu = panel.started() ? cpuPercentOver(panel.pid(), seconds * 1000) : std::nullopt;
+    const auto peak = stopAndReap(panel);
+    if (!cpu || !peak) {
+        table.failed("idle CPU", "the panel " + config.panelPath + " did not run");
+        return;
+    }
+    table.add(format("idle CPU of zoma-panel over %d s", seconds), format("%.4f %%", *cpu),
+              "< 0.1 %", *cpu < 0.1);
+    table.add("peak RSS of zoma-panel (idle run)", format("%.1f MiB", static_cast<double>(*peak) / kMiB),
+              "< 40 MiB", static_cast<double>(*peak) / kMiB < 40);
+}
+
+namespace {
+
+struct StreamRun {
+    const char* rate;  // the simulator's --stream value
+    int fullSeconds;
+    int quickSeconds;
+    double cpuTarget;  // percent; 0 means reported only
+};
+
+void measureStream(const BenchConfig& config, const StreamRun& run, ResultTable& table) {
+    const std::string name = format("flood %s B/s from the simulator", run.rate);
+    ChildProcess simulator({config.simulatorPath, "--stream", run.rate, "--log", "/dev/null"}, {},
+                           true);
+    const auto device = simulator.readLine(5000);
+    if (!device || device->empty()) {
+        table.failed(name, "the simulator " + config.simulatorPath + " gave no device");
+        return;
+    }
+    ChildProcess panel({config.panelPath}, panelEnvironment(*device), false);
+    sleepMs(1000);
+    const int seconds = config.quick ? run.quickSeconds : run.fullSeconds;
+    const auto rssBefore = residentKiB(panel.pid());
+    const auto cpu = cpuPercentOver(panel.pid(), seconds * 1000);
+    const auto rssAfter = residentKiB(panel.pid());
+    stopAndReap(panel);
+    simulator.signal(SIGINT);
+    simulator.wait(5000);
+    if (!cpu || !rssBefore || !rssAfter) {
+        table.failed(name, "the panel " + config.panelPath + " did not keep running");
+        return;
+    }
+    const std::string figure = format("%s, %d s: panel CPU", name.c_str(), seconds);
+    if (run.cpuTarget > 0) {
+        table.add(figure, format("%.2f %%", *cpu), format("< %.0f %%", run.cpuTarget),
+                  *cpu < run.cpuTarget);
+    } else {
+        table.info(figure, format("%.1f %%", *cpu), "reported");
+    }
+    const double growth = static_cast<double>(*rssAfter - *rssBefore) / kMiB;
+    table.add(format("%s, %d s: RSS growth", name.c_str(), seconds),
+              format("%+.2f MiB (%.1f -> %.1f)", growth, static_cast<double>(*rssBefore) / kMiB,
+                     static_cast<double>(*rssAfter) / kMiB),
+              "< 2 MiB", growth < 2.0);
+}
+
+}  // namespace
+
+void measureFloodLoad(const BenchConfig& config, ResultTable& table) {
+    const StreamRun runs[] = {{"1920", 60, 15, 5.0}, {"max", 10, 5, 0}};
+    for (const StreamRun& run : runs) measureStream(config, run, table);
+}
+
+}  // namespace zoma::bench

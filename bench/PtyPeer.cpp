@@ -1,0 +1,143 @@
+// poll() on the master and an eventfd; reads are stamped at once, the flood written in between.
+#include "PtyPeer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+#include "MonotonicClock.h"
+
+namespace zoma::bench {
+
+namespace {
+constexpr std::size_t kChunk = 4096;
+}  // namespace
+
+PtyPeer::PtyPeer() {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (master_ < 0) return;
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        ::close(master_);
+        master_ = -1;
+        return;
+    }
+    slavePath_ = ptsname(master_);
+    // No echo and no line editing before the panel sets its own modes: flood bytes written
+    // before it opens the line must not come back as if the panel had sent them.
+    termios settings{};
+    if (tcgetattr(master_, &settings) == 0) {
+        cfmakeraw(&settings);
+        tcsetattr(master_, TCSANOW, &settings);
+    }
+    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    thread_ = std::thread([this] { run(); });
+}
+
+PtyPeer::~PtyPeer() {
+    stop_ = true;
+    wake();
+    if (thread_.joinable()) thread_.join();
+    if (wakeFd_ >= 0) ::close(wakeFd_);
+    if (master_ >= 0) ::close(master_);
+}
+
+void PtyPeer::wake() {
+    if (wakeFd_ >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
+    }
+}
+
+std::vector<PtyPeer::Frame> PtyPeer::takeFrames() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<Frame> taken;
+    taken.swap(frames_);
+    return taken;
+}
+
+bool PtyPeer::waitForFrames(std::size_t count, int timeoutMs) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return framesReady_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                 [&] { return frames_.size() >= count; });
+}
+
+void PtyPeer::setFlood(double bytesPerSecond) {
+    floodRate_ = bytesPerSecond;
+    wake();
+}
+
+void PtyPeer::readAvailable(std::int64_t now) {
+    char buffer[kChunk];
+    while (true) {
+        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n <= 0) return;
+        std::lock_guard<std::mutex> lock(mutex_);
+        bool completed = false;
+        for (ssize_t i = 0; i < n; ++i) {
+            partial_ += buffer[i];
+            if (buffer[i] == '\r') {
+                frames_.push_back({now, std::move(partial_)});
+                partial_.clear();
+                completed = true;
+            }
+        }
+        if (completed) framesReady_.notify_all();
+    }
+}
+
+void PtyPeer::writeFlood(std::int64_t now) {
+    const double rate = floodRate_.load();
+    if (rate == 0) return;
+    if (rate != floodStartRate_) {
+        floodStartRate_ = rate;
+        floodStartNs_ = now;
+        floodSinceStart_ = 0;
+    }
+    std::size_t due = kChunk;
+    if (rate > 0) {
+        const auto owed = static_cast<std::uint64_t>(rate * nsToMs(now - floodStartNs_) / 1000.0);
+        due = static_cast<std::size_t>(std::min<std::uint64_t>(
+            kChunk, owed > floodSinceStart_ ? owed - floodSinceStart_ : 0));
+    }
+    if (due == 0) return;
+    unsigned char chunk[kChunk];
+    for (std::size_t i = 0; i < due; ++i) chunk[i] = static_cast<unsigned char>(nextByte_ + i);
+    const ssize_t n = ::write(master_, chunk, due);
+    if (n > 0) {
+        nextByte_ = static_cast<unsigned char>(nextByte_ + n);
+        floodSinceStart_ += static_cast<std::uint64_t>(n);
+        flooded_ += static_cast<std::uint64_t>(n);
+    }
+}
+
+void PtyPeer::run() {
+    while (!stop_) {
+        const double rate = floodRate_.load();
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+        if (rate < 0) fds[0].events |= POLLOUT;
+        // A paced flood is topped up every millisecond; otherwise sleep until something happens.
+        const int timeout = rate > 0 ? 1 : -1;
+        if (::poll(fds, 2, timeout) < 0) continue;
+        const std::int64_t now = monotonicNs();
+        if (fds[1].revents & POLLIN) {
+            std::uint64_t count;
+            [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
+        }
+        if (fds[0].revents & POLLIN) readAvailable(now);
+        if (fds[0].revents & POLLHUP) {
+            // No one has the slave open (before the panel opens it, between its close and
+            // reopen): the master reports a hang-up until then, so wait instead of spinning.
+            usleep(1000);
+            continue;
+        }
+        writeFlood(now);
+    }
+}
+
+}  // namespace zoma::bench

@@ -1,0 +1,72 @@
+// The projector's end of a pseudo-terminal: stamps every frame the panel writes, and can flood.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zoma::bench {
+
+// A thread of its own waits on the master side, so a frame is stamped the moment it can be read
+// there, whatever the panel's thread is doing.
+class PtyPeer {
+  public:
+    // Flood rate meaning "as fast as the terminal takes the bytes".
+    static constexpr double kFloodMax = -1;
+
+    struct Frame {
+        std::int64_t atNs;  // monotonic time of the read that brought the frame's CR
+        std::string bytes;  // up to and including the CR
+    };
+
+    PtyPeer();
+    ~PtyPeer();
+    PtyPeer(const PtyPeer&) = delete;
+    PtyPeer& operator=(const PtyPeer&) = delete;
+
+    bool ok() const { return master_ >= 0; }
+    // The device the panel opens.
+    const std::string& slavePath() const { return slavePath_; }
+
+    // Frames completed since the last call, oldest first.
+    std::vector<Frame> takeFrames();
+    // Blocks the caller (not an event loop) until at least `count` frames wait to be taken.
+    bool waitForFrames(std::size_t count, int timeoutMs);
+
+    // Bytes toward the panel: 0 stops, a positive rate paces them in bytes per second,
+    // kFloodMax writes whenever the terminal has room. The bytes run 0 to 255 and over again.
+    void setFlood(double bytesPerSecond);
+    std::uint64_t floodedBytes() const { return flooded_.load(); }
+
+  private:
+    void run();
+    void readAvailable(std::int64_t now);
+    void writeFlood(std::int64_t now);
+    void wake();
+
+    int master_ = -1;
+    int wakeFd_ = -1;
+    std::string slavePath_;
+
+    std::mutex mutex_;
+    std::condition_variable framesReady_;
+    std::vector<Frame> frames_;
+    std::string partial_;
+
+    std::atomic<bool> stop_{false};
+    std::atomic<double> floodRate_{0};
+    std::atomic<std::uint64_t> flooded_{0};
+    // Owned by the thread: the paced flood's start and what it has written since.
+    std::int64_t floodStartNs_ = 0;
+    double floodStartRate_ = 0;
+    std::uint64_t floodSinceStart_ = 0;
+    unsigned char nextByte_ = 0;
+
+    std::thread thread_;
+};
+
+}  // namespace zoma::bench

@@ -1,0 +1,95 @@
+// Frames per second of a held button at each repeat period, and how far each frame strays from
+// press time + k * period.
+#include <QtTest/QTest>
+#include <cmath>
+
+#include "Figures.h"
+#include "MonotonicClock.h"
+#include "PanelRig.h"
+#include "Stats.h"
+
+namespace zoma::bench {
+
+namespace {
+
+struct PaceCase {
+    int periodMs;
+    const char* held;       // the button held down
+    const char* frame;      // what every press and tick sends
+    const char* setUp;      // clicked first to set the period, or nullptr
+    bool setUpIsHeld;       // the set-up button is pressed and released rather than clicked
+    const char* how;        // for the table
+    int holdMs;             // full run
+    int quickHoldMs;
+};
+
+// Each case runs on a fresh panel, so the arrow pad starts from the design period of 200 ms.
+constexpr PaceCase kCases[] = {
+    {5, "Command5", "C3C\r", "Command48", true, "D.Zoom+ then arrow", 3000, 1500},
+    {50, "Command15", "C47\r", nullptr, false, "Zoom+", 4000, 2000},
+    {100, "Command5", "C3C\r", "Command11", false, "FOCUS then arrow", 4000, 2000},
+    {200, "Command5", "C3C\r", nullptr, false, "arrow after start-up", 5000, 2400},
+    {250, "Command1", "C09\r", nullptr, false, "VOL+", 5000, 2500},
+    {500, "Command6", "C3F\r", nullptr, false, "SELECT", 6000, 3000},
+};
+
+void measureCase(const PaceCase& c, bool quick, ResultTable& table) {
+    const std::string name = format("repeat %d ms (%s)", c.periodMs, c.how);
+    PanelRig rig;
+    QWidget* held = rig.button(c.held);
+    QWidget* setUp = c.setUp != nullptr ? rig.button(c.setUp) : nullptr;
+    if (!rig.ready || held == nullptr || (c.setUp != nullptr && setUp == nullptr)) {
+        table.failed(name, "panel did not start on the pseudo-terminal");
+        return;
+    }
+    if (setUp != nullptr) {
+        if (c.setUpIsHeld) {
+            QTest::mousePress(setUp, Qt::LeftButton);
+            QTest::mouseRelease(setUp, Qt::LeftButton);
+        } else {
+            QTest::mouseClick(setUp, Qt::LeftButton);
+        }
+        runEventLoopFor(100);
+        rig.peer.takeFrames();
+    }
+
+    const std::int64_t pressedAt = monotonicNs();
+    QTest::mousePress(held, Qt::LeftButton);
+    runEventLoopFor(quick ? c.quickHoldMs : c.holdMs);
+    QTest::mouseRelease(held, Qt::LeftButton);
+    runEventLoopFor(20);
+
+    std::vector<std::int64_t> times;
+    for (const PtyPeer::Frame& frame : rig.peer.takeFrames()) {
+        if (frame.bytes == c.frame && frame.atNs >= pressedAt) times.push_back(frame.atNs);
+    }
+    if (times.size() < 3) {
+        table.failed(name, format("only %zu frames", times.size()));
+        return;
+    }
+    const double periodNs = c.periodMs * 1e6;
+    std::vector<double> deviations;
+    for (std::size_t k = 0; k < times.size(); ++k) {
+        const double nominal = static_cast<double>(pressedAt) + static_cast<double>(k) * periodNs;
+        deviations.push_back(std::fabs(static_cast<double>(times[k]) - nominal) / 1e6);
+    }
+    const double span = static_cast<double>(times.back() - times.front()) / 1e9;
+    const double rate = static_cast<double>(times.size() - 1) / span;
+    const double nominalRate = 1000.0 / c.periodMs;
+    const double off = (rate / nominalRate - 1.0) * 100.0;
+    const Summary s = summarize(deviations);
+    table.add(name + ", rate",
+              format("%.2f/s of %.2f/s (%+.2f %%, %zu frames)", rate, nominalRate, off, times.size()),
+              "within 1 %", std::fabs(off) <= 1.0);
+    table.add(name + ", |frame - nominal|",
+              format("median %.3f ms, p99 %.3f ms", s.median, s.p99), "p99 < 1.5 ms",
+              s.p99 < 1.5);
+}
+
+}  // namespace
+
+void measureRepeatPace(const BenchConfig& config, ResultTable& table) {
+    for (const PaceCase& c : kCases) measureCase(c, config.quick, table);
+}
+
+}  // namespace zoma::bench

@@ -1,0 +1,82 @@
+// The simulator's command line: each option reaches its setting, bad values are refused.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sim/SimOptions.h"
+
+namespace zoma::sim {
+namespace {
+
+TEST(SimOptions, EachOptionSetsItsSetting) {
+    struct Case {
+        std::vector<std::string> args;
+        std::function<bool(const SimOptions&)> holds;
+    };
+    const Case cases[] = {
+        {{},
+         [](const SimOptions& o) {
+             return o.model.startState == PowerState::Standby && !o.timing.silent && !o.stream &&
+                    !o.noisePerSecond && o.linkPath.empty() && o.logPath.empty();
+         }},
+        {{"--link", "/tmp/x"}, [](const SimOptions& o) { return o.linkPath == "/tmp/x"; }},
+        {{"--log=/tmp/l"}, [](const SimOptions& o) { return o.logPath == "/tmp/l"; }},
+        {{"--delay", "40"}, [](const SimOptions& o) { return o.timing.delayMs == 40; }},
+        {{"--split", "2", "--gap", "15"},
+         [](const SimOptions& o) { return o.timing.pieceSize == 2 && o.timing.gapMs == 15; }},
+        {{"--silent"}, [](const SimOptions& o) { return o.timing.silent; }},
+        {{"--noise", "2.5", "--seed=7"},
+         [](const SimOptions& o) { return o.noisePerSecond == 2.5 && o.seed == 7; }},
+        {{"--stream", "max"}, [](const SimOptions& o) { return o.stream && !o.streamPerSecond; }},
+        {{"--stream", "9600"},
+         [](const SimOptions& o) { return o.stream && o.streamPerSecond == 9600.0; }},
+        {{"--state", "temperature-abnormality-88"},
+         [](const SimOptions& o) {
+             return o.model.startState == PowerState::TemperatureAbnormality88;
+         }},
+        {{"--state", "key-prohibited"},
+         [](const SimOptions& o) { return o.model.startState == PowerState::KeyProhibited; }},
+        {{"--lamp-hours", "9999"}, [](const SimOptions& o) { return o.model.lampHours == 9999; }},
+        {{"--orientation", "left-right"},
+         [](const SimOptions& o) { return o.model.orientation == Orientation::LeftRight; }},
+        {{"--phase-ms", "200"},
+         [](const SimOptions& o) {
+             return o.model.countDownMs == 200 && o.model.coolingMs == 200;
+         }},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions parsed = parseOptions(c.args);
+        const std::string what = c.args.empty() ? "(none)" : c.args[0];
+        EXPECT_EQ(parsed.error, "") << what;
+        EXPECT_FALSE(parsed.help) << what;
+        EXPECT_TRUE(c.holds(parsed.options)) << what;
+    }
+}
+
+TEST(SimOptions, BadCommandLinesAreRefused) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--delay"},
+        {"--delay", "-1"},
+        {"--delay", "5ms"},
+        {"--split", "0"},
+        {"--noise", "0"},
+        {"--noise", "fast"},
+        {"--stream", ""},
+        {"--state", "off"},
+        {"--lamp-hours", "10000"},
+        {"--orientation", "upside-down"},
+        {"--seed", "4294967296"},
+        {"--bogus", "1"},
+        {"stray"},
+        {"--link="},
+    };
+    for (const auto& args : cases) {
+        EXPECT_NE(parseOptions(args).error, "")
+            << args[0] << (args.size() > 1 ? " " + args[1] : "");
+    }
+}
+
+}  // namespace
+}  // namespace zoma::sim

@@ -1,0 +1,132 @@
+// Properties of the built window that follow from its layout's meaning.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QTest>
+#include <vector>
+
+#include "doubles/FormRig.h"
+#include "window/ControlTable.h"
+#include "window/EventBinding.h"
+#include "window/Form1Window.h"
+
+namespace zoma {
+namespace {
+
+using testing::FormRig;
+
+class LayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bindControls(window, rig.form);
+        rig.load();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QRect placeOf(const char* name) const {
+        const QWidget* widget = window.control(name);
+        return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+    }
+
+    std::vector<const char*> buttons() const {
+        std::vector<const char*> names;
+        for (const ControlRow& row : form1Controls()) {
+            if (row.kind == Kind::Button) names.push_back(row.name.data());
+        }
+        return names;
+    }
+
+    Form1Window window;
+    FormRig rig{&window};
+};
+
+// The read-out buttons and "C01" live below the normal height.
+bool inLowerArea(std::string_view name) {
+    for (const char* lower :
+         {"Command44", "Command45", "Command46", "Command47", "Command38", "Command52"}) {
+        if (name == lower) return true;
+    }
+    return false;
+}
+
+TEST_F(LayoutTest, NormalHeightShowsTheUpperAreaWholeAndNothingOfTheLowerButtons) {
+    ASSERT_EQ(window.heightTwips(), 5200);
+    for (const char* name : buttons()) {
+        const QRect place = placeOf(name);
+        // The data toggle sits at the lower area's top edge: how much of it a frameless window
+        // shows depends on the platform's frame.
+        if (std::string_view(name) == "Command34") continue;
+        if (inLowerArea(name)) {
+            EXPECT_FALSE(window.rect().intersects(place)) << name;
+        } else {
+            EXPECT_TRUE(window.rect().contains(place)) << name;
+        }
+    }
+    window.setHeightTwips(7000);
+    for (const char* name : buttons()) EXPECT_TRUE(window.rect().contains(placeOf(name))) << name;
+    EXPECT_TRUE(window.rect().contains(placeOf("Label25")));
+}
+
+TEST_F(LayoutTest, ButtonsTouchAtMostByOnePixelAndThePortPanelCoversCom) {
+    const std::vector<const char*> names = buttons();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        for (std::size_t j = i + 1; j < names.size(); ++j) {
+            const QRect overlap = placeOf(names[i]).intersected(placeOf(names[j]));
+            EXPECT_TRUE(overlap.isEmpty() || overlap.width() <= 1 || overlap.height() <= 1)
+                << names[i] << " and " << names[j];
+        }
+    }
+    rig.form.click("Command33");
+    const QRect com = placeOf("Command33");
+    EXPECT_TRUE(placeOf("Frame8").contains(com));
+    EXPECT_NE(window.childAt(com.center()), window.control("Command33"));
+}
+
+TEST_F(LayoutTest, TabVisitsTheControlsInTheirFocusOrder) {
+    std::vector<int> order;
+    QWidget* start = window.control("Command17");
+    QWidget* widget = start;
+    do {
+        if (const ControlRow* row = form1Controls().find(widget->objectName().toStdString())) {
+            if (row->tab > 0) order.push_back(row->tab);
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != start);
+    ASSERT_EQ(order.size(), 58u);
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+
+    // Tab from "ON" under "POWER" goes to "+" under "VOL", the next in the order.
+    window.activateWindow();
+    window.control("Command17")->setFocus();
+    QTest::keyClick(window.control("Command17"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.control("Command1"));
+}
+
+TEST_F(LayoutTest, CaptionsKeepTheirBlanksAndLongCaptionsWrap) {
+    EXPECT_EQ(window.windowTitle(), "ZOMA   LT540 & LT47  CONTROL  Ver.1.31");
+    EXPECT_EQ(qobject_cast<QLabel*>(window.control("Label21"))->text(), "INPUT 1 ");
+    EXPECT_EQ(qobject_cast<QLabel*>(window.control("Label6"))->text(), "VIDEO  image");
+
+    auto* clear = qobject_cast<QAbstractButton*>(window.control("Command3"));
+    const QFontMetrics metrics(clear->font());
+    const QRect wrapped = metrics.boundingRect(clear->rect().adjusted(2, 1, -2, -1),
+                                               Qt::AlignCenter | Qt::TextWordWrap, clear->text());
+    EXPECT_GE(wrapped.height(), 2 * metrics.height());
+    EXPECT_LE(wrapped.height(), clear->height());
+}
+
+TEST_F(LayoutTest, GothicFacesFallBackToIpaGothic) {
+    if (!QFontDatabase::families().contains("IPAGothic")) {
+        GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
+    }
+    EXPECT_EQ(QFontInfo(window.control("Command17")->font()).family(), "IPAGothic");
+    EXPECT_EQ(QFontInfo(window.control("Label25")->font()).family(), "IPAPGothic");
+}
+
+}  // namespace
+}  // namespace zoma
