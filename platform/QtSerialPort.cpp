@@ -112,7 +112,13 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     port_.close();
     port_.clearError();
     failing_ = false;
-    if (onFailure) onFailure(errorText_);
+    // Reported from the event loop, not from inside the write or read that found the failure,
+    // so the handler that was sending finishes first.
+    QMetaObject::invokeMethod(
+        this, [this, text = errorText_] {
+            if (onFailure) onFailure(text);
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace zoma

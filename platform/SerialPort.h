@@ -39,7 +39,8 @@ class SerialPort {
 
     // Raised with kReceive as soon as at least one byte waits.
     std::function<void(int commEvent)> onCommEvent;
-    // Raised once when an open port fails (device gone, I/O error); the port is closed by then.
+    // Raised once when an open port fails (device gone, I/O error), after the handler that met
+    // the failure has returned; the port is closed by then.
     std::function<void(const std::string& errorText)> onFailure;
 };
 

@@ -1,6 +1,7 @@
 // The link on QSerialPort against pseudo-terminals named by ZOMA_COM1 and ZOMA_COM2.
 #include <gtest/gtest.h>
 
+#include <QSerialPort>
 #include <cstdlib>
 
 #include "e2e/PseudoTerminal.h"
@@ -118,6 +119,31 @@ TEST_F(LinkOverPtyTest, DeviceVanishingWhileOpenIsReportedOnce) {
     ASSERT_TRUE(panel.port.isOpen());
     panel.form.click("Command20");
     EXPECT_EQ(line2.read(2000), "C0C\r");
+}
+
+TEST_F(LinkOverPtyTest, PortHeldByAnotherProgramIsReportedAtStartUpAndAtAChoice) {
+    QSerialPort holder(QString::fromStdString(line2.slavePath()));
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    setenv("ZOMA_COM1", line2.slavePath().c_str(), 1);
+    RealPanel panel;
+    panel.form.Form_Load();
+    ASSERT_EQ(panel.warnings.size(), 1);
+    EXPECT_FALSE(panel.port.isOpen());
+
+    // The choice of a free port recovers; choosing the held one again is refused.
+    setenv("ZOMA_COM1", line1.slavePath().c_str(), 1);
+    panel.form.click("Option2");
+    EXPECT_EQ(panel.warnings.size(), 2);
+    EXPECT_EQ(panel.warnings[0], panel.warnings[1]);
+    panel.form.click("Option1");
+    ASSERT_TRUE(panel.port.isOpen());
+    panel.form.click("Command17");
+    EXPECT_EQ(line1.read(2000), "C00\r");
+    panel.form.click("Option2");
+    EXPECT_EQ(panel.warnings.size(), 3);
+    EXPECT_TRUE(panel.port.isOpen());
+    panel.form.click("Command18");
+    EXPECT_EQ(line1.read(2000), "C02\r");
 }
 
 }  // namespace
