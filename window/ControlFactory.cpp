@@ -48,7 +48,8 @@ QWidget* createButton(const ControlRow& row, QWidget* container) {
         row.background == kButtonFace ? QColor() : QColor::fromRgb(QRgb(row.background));
     auto* button = new PanelButton(text(row.caption), face, container);
     if (face.isValid()) fill(button, row.background, row.foreground);
-    button->setAutoDefault(false);
+    // Enter activates the focused button, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 

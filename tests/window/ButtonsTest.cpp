@@ -98,9 +98,14 @@ TEST_F(ButtonsTest, HeldButtonsRepeatForAnyMouseButtonAndIgnoreTheKeyboard) {
         rig.clock.advance(1000);
         EXPECT_EQ(rig.port.takeWritten(), "");
     }
-    button("Command17")->setFocus();
-    QTest::keyClick(button("Command17"), Qt::Key_Space);
-    EXPECT_EQ(rig.port.takeWritten(), "C00\r");
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        button("Command17")->setFocus();
+        QTest::keyClick(button("Command17"), key);
+        EXPECT_EQ(rig.port.takeWritten(), "C00\r");
+        button("Command1")->setFocus();
+        QTest::keyClick(button("Command1"), key);
+        EXPECT_EQ(rig.port.takeWritten(), "");
+    }
 }
 
 TEST_F(ButtonsTest, HoldEndsWhenItsReleaseCanNoLongerArrive) {
