@@ -147,7 +147,9 @@ void Form1Window::centreOnScreen() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect available = screen->availableGeometry();
-    const QSize outer = frameGeometry().size();
+    // Centred at the designed size, before start-up shrinks the window to its normal height.
+    const int decoration = frameGeometry().height() - height();
+    const QSize outer(frameGeometry().width(), twipsToPixels(kForm1ClientHeight) + decoration);
     move(available.x() + (available.width() - outer.width()) / 2,
          available.y() + (available.height() - outer.height()) / 2);
 }

@@ -72,6 +72,17 @@ TEST_F(LayoutTest, NormalHeightShowsTheUpperAreaWholeAndNothingOfTheLowerButtons
     EXPECT_TRUE(window.rect().contains(placeOf("Label25")));
 }
 
+TEST_F(LayoutTest, WindowIsCentredAtItsDesignedSizeThenShrunkAtTheBottom) {
+    const QRect screen = window.screen()->availableGeometry();
+    const QRect outer = window.frameGeometry();
+    const int decoration = outer.height() - window.height();
+    EXPECT_EQ(outer.center().x(), screen.center().x());
+    // Centred with the whole client area of 9510 x 6615 twips in view.
+    EXPECT_EQ(outer.top(), screen.top() + (screen.height() - (441 + decoration)) / 2);
+    window.setHeightTwips(7000);
+    EXPECT_EQ(window.frameGeometry().top(), outer.top());
+}
+
 TEST_F(LayoutTest, ButtonsTouchAtMostByOnePixelAndThePortPanelCoversCom) {
     const std::vector<const char*> names = buttons();
     for (std::size_t i = 0; i < names.size(); ++i) {
