@@ -38,13 +38,22 @@ void CommandLink::transmit(const std::string& frame) {
 void CommandLink::showReceived(const std::string& text) {
     if (&text == &vars_.RxBuffer && renderedLength_ <= text.size()) {
         // RxBuffer only grows between clears: render just the new characters.
-        appendMonitorTokens(rxMonitor_, std::string_view(text).substr(renderedLength_));
-        renderedLength_ = text.size();
+        if (text.size() > renderedLength_) {
+            appendMonitorTokens(rxMonitor_, std::string_view(text).substr(renderedLength_));
+            renderedLength_ = text.size();
+            rxLineShown_ = false;
+        }
     } else {
         rxMonitor_ = monitorText(text);
         renderedLength_ = &text == &vars_.RxBuffer ? text.size() : 0;
+        rxLineShown_ = false;
     }
-    window_.setCaption("Label12", rxMonitor_);
+    // Unless something else wrote the RX line since, it already shows this rendering: a
+    // receipt that added nothing costs no copy of a long line.
+    if (!rxLineShown_) {
+        window_.setCaption("Label12", rxMonitor_);
+        rxLineShown_ = true;
+    }
     if (auto status = decodeStatus(vars_.LastCommand, rxMonitor_)) {
         window_.setCaption("Label25", *status);
     }
@@ -60,7 +69,10 @@ void CommandLink::MSComm1_OnComm(int commEvent) {
 }
 
 void CommandLink::Timer2_Timer() {
-    if (vars_.AwaitingReply == 1) window_.setCaption("Label12", kNoReplyMark);
+    if (vars_.AwaitingReply == 1) {
+        window_.setCaption("Label12", kNoReplyMark);
+        rxLineShown_ = false;
+    }
     timer2_.setEnabled(false);
     clearRxBuffer();
     vars_.AwaitingReply = 0;
@@ -70,6 +82,7 @@ void CommandLink::Timer4_Timer() {
     window_.setCaption("Label11", "");
     window_.setCaption("Label12", "");
     window_.setCaption("Label25", "");
+    rxLineShown_ = false;
     timer4_.setEnabled(false);
 }
 
@@ -77,6 +90,8 @@ void CommandLink::clearRxBuffer() {
     vars_.RxBuffer.clear();
     rxMonitor_ = " ";
     renderedLength_ = 0;
+    // The callers clear or overwrite the RX line too.
+    rxLineShown_ = false;
 }
 
 void CommandLink::portFailed(const std::string& errorText) {

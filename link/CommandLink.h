@@ -54,6 +54,8 @@ class CommandLink {
     // Monitor text of RxBuffer's first renderedLength_ characters, extended as data arrives.
     std::string rxMonitor_ = " ";
     std::size_t renderedLength_ = 0;
+    // Whether the RX line shows rxMonitor_ as it stands.
+    bool rxLineShown_ = false;
 };
 
 }  // namespace zoma

@@ -123,6 +123,16 @@ TEST_F(CommandLinkTest, ReceiptAfterTheHoldClearedWritesTheRxLineAgain) {
     EXPECT_EQ(rig.label("Label12"), " ACK ");
 }
 
+TEST_F(CommandLinkTest, EmptyReceiveEventShowsTheBufferAgainAfterTheHoldClearedIt) {
+    send("C0D");
+    rig.clock.advance(600);
+    rig.port.deliver("a");
+    rig.clock.advance(400);
+    EXPECT_EQ(rig.label("Label12"), "");
+    rig.form.link.MSComm1_OnComm(SerialPort::kReceive);
+    EXPECT_EQ(rig.label("Label12"), " a ");
+}
+
 TEST_F(CommandLinkTest, OnlyReceiveEventsAreHandled) {
     send("CR1");
     rig.form.link.MSComm1_OnComm(1);
