@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +63,7 @@ ChildProcess::ChildProcess(const Launch& launch) {
     const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int inFd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
 
+    const pid_t parent = ::getpid();
     pid_ = ::fork();
     if (pid_ == 0) {
         ::dup2(inFd, STDIN_FILENO);
@@ -69,7 +71,9 @@ ChildProcess::ChildProcess(const Launch& launch) {
         if (errFd >= 0) ::dup2(errFd, STDERR_FILENO);
         // Nothing else of the test (pseudo-terminal masters, other pipes) leaks into the child.
         ::close_range(3, ~0U, 0);
-        ::setpgid(0, 0);
+        // A test that dies (crash, ctest's timeout) takes its children with it.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(127);
         ::execve(argvPointers[0], argvPointers.data(), envPointers.data());
         ::_exit(127);
     }

@@ -10,7 +10,7 @@
 namespace zoma::testing {
 
 class ChildProcess {
-public:
+  public:
     struct Launch {
         // argv[0] is the program's path; no search along PATH.
         std::vector<std::string> argv;
@@ -43,7 +43,7 @@ public:
     // SIGTERM, then SIGKILL if the program outlives `limitMs`; reaps it either way.
     void stop(int limitMs = 5000);
 
-private:
+  private:
     bool fill(int limitMs);
 
     pid_t pid_ = -1;

@@ -1,0 +1,64 @@
+// Starts the built simulator with a log file of its own and waits for the terminal it names.
+#include "e2e/SimulatorProcess.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace zoma::testing {
+
+namespace {
+
+// Only a guard against a simulator that never starts; it normally answers at once.
+constexpr int kStartLimitMs = 10000;
+
+std::string freshLogPath() {
+    char path[] = "/tmp/zoma-sim-log-XXXXXX";
+    const int fd = ::mkstemp(path);
+    if (fd < 0) return {};
+    ::close(fd);
+    return path;
+}
+
+}  // namespace
+
+SimulatorProcess::SimulatorProcess(const std::vector<std::string>& options)
+    : logPath_(freshLogPath()) {
+    ChildProcess::Launch launch;
+    launch.argv = {ZOMA_SIM_PATH, "--log", logPath_.empty() ? "/dev/null" : logPath_};
+    launch.argv.insert(launch.argv.end(), options.begin(), options.end());
+    process_ = std::make_unique<ChildProcess>(launch);
+    std::string line;
+    // The first line of output is the terminal's path; anything else means it did not start.
+    if (process_->readLine(line, kStartLimitMs) && line.rfind("/dev/", 0) == 0) {
+        slavePath_ = line;
+    }
+}
+
+SimulatorProcess::~SimulatorProcess() {
+    process_.reset();
+    if (!logPath_.empty()) ::unlink(logPath_.c_str());
+}
+
+std::string SimulatorProcess::log() const {
+    std::ifstream file(logPath_);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+int SimulatorProcess::framesReceived(const std::string& code) const {
+    // The log writes a received frame as "rx CODE<CR>".
+    const std::string mark = "rx " + code + "<CR>";
+    const std::string text = log();
+    int count = 0;
+    for (std::size_t at = text.find(mark); at != std::string::npos;
+         at = text.find(mark, at + mark.size())) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace zoma::testing

@@ -1,0 +1,36 @@
+// The projector simulator running beside a test, on its own pseudo-terminal.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/ChildProcess.h"
+
+namespace zoma::testing {
+
+class SimulatorProcess {
+  public:
+    // `options` as on the simulator's command line ("--state", "on", "--split", "1", ...).
+    explicit SimulatorProcess(const std::vector<std::string>& options = {});
+    // Ends the simulator with SIGTERM and reaps it; removes its log.
+    ~SimulatorProcess();
+    SimulatorProcess(const SimulatorProcess&) = delete;
+    SimulatorProcess& operator=(const SimulatorProcess&) = delete;
+
+    // True once the simulator has named its terminal.
+    bool ok() const { return !slavePath_.empty(); }
+    // The device the panel opens.
+    const std::string& slavePath() const { return slavePath_; }
+    // Everything the simulator has logged so far: one line per frame received and reply sent.
+    std::string log() const;
+    // How many frames with this code (three characters) the simulator has received.
+    int framesReceived(const std::string& code) const;
+
+  private:
+    std::string logPath_;
+    std::unique_ptr<ChildProcess> process_;
+    std::string slavePath_;
+};
+
+}  // namespace zoma::testing
