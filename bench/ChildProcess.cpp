@@ -27,7 +27,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string text = *entry;
         const std::size_t equals = text.find('=');
-        if (equals != std::string::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
+        if (equals != std::string::npos)
+            variables[text.substr(0, equals)] = text.substr(equals + 1);
     }
     for (const auto& [name, value] : extraEnvironment) variables[name] = value;
     std::vector<std::string> envText;

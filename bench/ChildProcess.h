@@ -36,8 +36,8 @@ class ChildProcess {
     void signal(int number);
 
     struct Exit {
-        int status;         // as waitpid reports it
-        long maxRssKiB;     // peak resident set of the child
+        int status;      // as waitpid reports it
+        long maxRssKiB;  // peak resident set of the child
     };
     // Waits for the child to end; nothing if it is still running after `timeoutMs`.
     std::optional<Exit> wait(int timeoutMs);

@@ -15,6 +15,8 @@ inline std::int64_t monotonicNs() {
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
-inline double nsToMs(std::int64_t ns) { return static_cast<double>(ns) / 1e6; }
+inline double nsToMs(std::int64_t ns) {
+    return static_cast<double>(ns) / 1e6;
+}
 
 }  // namespace zoma::bench

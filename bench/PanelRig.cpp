@@ -10,8 +10,7 @@
 
 namespace zoma::bench {
 
-PanelRig::PanelRig()
-    : form({port, timer1, timer2, timer3, timer4, window}) {
+PanelRig::PanelRig() : form({port, timer1, timer2, timer3, timer4, window}) {
     if (!peer.ok()) return;
     ::setenv("ZOMA_COM1", peer.slavePath().c_str(), 1);
     bindControls(window, form);

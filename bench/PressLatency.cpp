@@ -37,8 +37,8 @@ void measurePressLatency(const BenchConfig& config, ResultTable& table) {
         runEventLoopFor(1);
     }
     const Summary s = summarize(latencies);
-    const std::string count = format(" (%zu presses%s)", s.count,
-                                     lost > 0 ? format(", %d lost", lost).c_str() : "");
+    const std::string count =
+        format(" (%zu presses%s)", s.count, lost > 0 ? format(", %d lost", lost).c_str() : "");
     table.add("press-to-line latency, median", format("%.3f ms", s.median) + count, "< 0.2 ms",
               lost == 0 && s.median < 0.2);
     table.add("press-to-line latency, p99", format("%.3f ms (max %.3f)", s.p99, s.max), "< 1 ms",

@@ -102,8 +102,8 @@ void PtyPeer::writeFlood(std::int64_t now) {
     std::size_t due = kChunk;
     if (rate > 0) {
         const auto owed = static_cast<std::uint64_t>(rate * nsToMs(now - floodStartNs_) / 1000.0);
-        due = static_cast<std::size_t>(std::min<std::uint64_t>(
-            kChunk, owed > floodSinceStart_ ? owed - floodSinceStart_ : 0));
+        due = static_cast<std::size_t>(
+            std::min<std::uint64_t>(kChunk, owed > floodSinceStart_ ? owed - floodSinceStart_ : 0));
     }
     if (due == 0) return;
     unsigned char chunk[kChunk];

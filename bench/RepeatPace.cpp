@@ -14,12 +14,12 @@ namespace {
 
 struct PaceCase {
     int periodMs;
-    const char* held;       // the button held down
-    const char* frame;      // what every press and tick sends
-    const char* setUp;      // clicked first to set the period, or nullptr
-    bool setUpIsHeld;       // the set-up button is pressed and released rather than clicked
-    const char* how;        // for the table
-    int holdMs;             // full run
+    const char* held;   // the button held down
+    const char* frame;  // what every press and tick sends
+    const char* setUp;  // clicked first to set the period, or nullptr
+    bool setUpIsHeld;   // the set-up button is pressed and released rather than clicked
+    const char* how;    // for the table
+    int holdMs;         // full run
     int quickHoldMs;
 };
 
@@ -78,12 +78,12 @@ void measureCase(const PaceCase& c, bool quick, ResultTable& table) {
     const double nominalRate = 1000.0 / c.periodMs;
     const double off = (rate / nominalRate - 1.0) * 100.0;
     const Summary s = summarize(deviations);
-    table.add(name + ", rate",
-              format("%.2f/s of %.2f/s (%+.2f %%, %zu frames)", rate, nominalRate, off, times.size()),
-              "within 1 %", std::fabs(off) <= 1.0);
-    table.add(name + ", |frame - nominal|",
-              format("median %.3f ms, p99 %.3f ms", s.median, s.p99), "p99 < 1.5 ms",
-              s.p99 < 1.5);
+    table.add(
+        name + ", rate",
+        format("%.2f/s of %.2f/s (%+.2f %%, %zu frames)", rate, nominalRate, off, times.size()),
+        "within 1 %", std::fabs(off) <= 1.0);
+    table.add(name + ", |frame - nominal|", format("median %.3f ms, p99 %.3f ms", s.median, s.p99),
+              "p99 < 1.5 ms", s.p99 < 1.5);
 }
 
 }  // namespace

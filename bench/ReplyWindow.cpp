@@ -51,10 +51,12 @@ void measureReplyWindow(const BenchConfig& config, ResultTable& table) {
     const Summary c = summarize(clears);
     table.add("no-reply mark after the frame",
               format("median %.2f ms, max %.2f ms (%zu of %d)", m.median, m.max, m.count, runs),
-              "500 +/- 2 ms", m.count == static_cast<std::size_t>(runs) && std::abs(m.median - 500) <= 2);
+              "500 +/- 2 ms",
+              m.count == static_cast<std::size_t>(runs) && std::abs(m.median - 500) <= 2);
     table.add("monitor lines cleared after the frame",
               format("median %.2f ms, max %.2f ms (%zu of %d)", c.median, c.max, c.count, runs),
-              "1000 +/- 2 ms", c.count == static_cast<std::size_t>(runs) && std::abs(c.median - 1000) <= 2);
+              "1000 +/- 2 ms",
+              c.count == static_cast<std::size_t>(runs) && std::abs(c.median - 1000) <= 2);
 }
 
 }  // namespace zoma::bench

@@ -8,8 +8,8 @@
 namespace zoma::bench {
 
 void ResultTable::add(std::string figure, std::string measured, std::string target, bool met) {
-    rows_.push_back(
-        {std::move(figure), std::move(measured), std::move(target), met ? Verdict::Met : Verdict::Missed});
+    rows_.push_back({std::move(figure), std::move(measured), std::move(target),
+                     met ? Verdict::Met : Verdict::Missed});
 }
 
 void ResultTable::info(std::string figure, std::string measured, std::string note) {
@@ -39,8 +39,8 @@ std::string ResultTable::render() const {
     text += line(std::string(width[0], '-'), std::string(width[1], '-'), std::string(width[2], '-'),
                  "----");
     for (const ResultRow& row : rows_) {
-        text += line(row.figure, row.measured, row.target,
-                     kVerdicts[static_cast<int>(row.verdict)]);
+        text +=
+            line(row.figure, row.measured, row.target, kVerdicts[static_cast<int>(row.verdict)]);
     }
     return text;
 }

@@ -115,7 +115,8 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     // Reported from the event loop, not from inside the write or read that found the failure,
     // so the handler that was sending finishes first.
     QMetaObject::invokeMethod(
-        this, [this, text = errorText_] {
+        this,
+        [this, text = errorText_] {
             if (onFailure) onFailure(text);
         },
         Qt::QueuedConnection);

@@ -15,7 +15,7 @@ using testing::RealPanel;
 using testing::waitUntil;
 
 class LinkOverPtyTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(line1.ok() && line2.ok());
         setenv("ZOMA_COM1", line1.slavePath().c_str(), 1);

@@ -25,7 +25,9 @@ PseudoTerminal::PseudoTerminal() {
     }
 }
 
-PseudoTerminal::~PseudoTerminal() { closeMaster(); }
+PseudoTerminal::~PseudoTerminal() {
+    closeMaster();
+}
 
 void PseudoTerminal::closeMaster() {
     if (master_ >= 0) ::close(master_);

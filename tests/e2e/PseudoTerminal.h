@@ -6,7 +6,7 @@
 namespace zoma::testing {
 
 class PseudoTerminal {
-public:
+  public:
     PseudoTerminal();
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
@@ -25,7 +25,7 @@ public:
     // The device goes away under the panel.
     void closeMaster();
 
-private:
+  private:
     int master_ = -1;
     std::string slavePath_;
 };

@@ -17,7 +17,7 @@ namespace {
 using testing::FormRig;
 
 class ButtonsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         bindControls(window, rig.form);
         window.presentWarning = [this](const QString& text) { warnings << text; };

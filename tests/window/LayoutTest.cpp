@@ -20,7 +20,7 @@ namespace {
 using testing::FormRig;
 
 class LayoutTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         bindControls(window, rig.form);
         rig.load();
