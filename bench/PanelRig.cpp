@@ -6,14 +6,12 @@
 #include <QtTest/QTest>
 #include <cstdlib>
 
-#include "window/EventBinding.h"
 
 namespace zoma::bench {
 
-PanelRig::PanelRig() : form({port, timer1, timer2, timer3, timer4, window}) {
+PanelRig::PanelRig() {
     if (!peer.ok()) return;
     ::setenv("ZOMA_COM1", peer.slavePath().c_str(), 1);
-    bindControls(window, form);
     form.Form_Load();
     window.show();
     // A window that loses activation ends every hold, so holds start only once it is active.

@@ -10,8 +10,8 @@
 #include "PtyPeer.h"
 #include "platform/QtSerialPort.h"
 #include "platform/QtTimer.h"
-#include "window/Form1.h"
 #include "window/Form1Window.h"
+#include "window/Panel.h"
 
 namespace zoma::bench {
 
@@ -27,7 +27,7 @@ class ObservedWindow : public Form1Window {
 };
 
 // Members in the order the program builds them; the line is the peer's slave device.
-struct PanelRig {
+struct PanelRig : Panel<ObservedWindow> {
     PanelRig();
     ~PanelRig();
 
@@ -35,10 +35,6 @@ struct PanelRig {
     QWidget* button(std::string_view name) const { return window.control(name); }
 
     PtyPeer peer;
-    ObservedWindow window;
-    QtSerialPort port;
-    QtTimer timer1, timer2, timer3, timer4;
-    Form1 form;
     bool ready = false;
 };
 

@@ -12,10 +12,8 @@
 #include <cstdio>
 
 #include "MonotonicClock.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
-#include "window/EventBinding.h"
 #include "window/Fonts.h"
+#include "window/Panel.h"
 #include "window/Form1.h"
 #include "window/Form1Window.h"
 
@@ -52,17 +50,12 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     zoma::installFontSubstitutes();
 
-    zoma::Form1Window window;
+    zoma::Panel<> panel;
     FirstPaint firstPaint;
-    window.installEventFilter(&firstPaint);
-    zoma::QtSerialPort port;
-    zoma::QtTimer timer1, timer2, timer3, timer4;
-    zoma::Form1 form({port, timer1, timer2, timer3, timer4, window});
-    zoma::bindControls(window, form);
-
-    form.Form_Load();
-    window.show();
+    panel.window.installEventFilter(&firstPaint);
+    panel.form.Form_Load();
+    panel.window.show();
     const int status = app.exec();
-    port.close();
+    panel.port.close();
     return status;
 }

@@ -7,27 +7,18 @@
 #include <functional>
 #include <string>
 
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
-#include "window/EventBinding.h"
-#include "window/Form1.h"
-#include "window/Form1Window.h"
+#include "window/Panel.h"
 
 namespace zoma::testing {
 
-struct RealPanel {
-    RealPanel() : form({port, timer1, timer2, timer3, timer4, window}) {
-        bindControls(window, form);
+struct RealPanel : Panel<> {
+    RealPanel() {
         window.presentWarning = [this](const QString& text) { warnings << text; };
         window.endApplication = [this] { ended = true; };
     }
 
     std::string label(const char* name) const { return window.caption(name); }
 
-    Form1Window window;
-    QtSerialPort port;
-    QtTimer timer1, timer2, timer3, timer4;
-    Form1 form;
     QStringList warnings;
     bool ended = false;
 };

@@ -1,0 +1,25 @@
+// The panel as the program assembles it: window, serial port, four timers and the form, bound.
+#pragma once
+
+#include "platform/QtSerialPort.h"
+#include "platform/QtTimer.h"
+#include "window/EventBinding.h"
+#include "window/Form1.h"
+#include "window/Form1Window.h"
+
+namespace zoma {
+
+// Members are destroyed in reverse: the form before the services it uses, the window last.
+template <typename Window = Form1Window>
+struct Panel {
+    Panel() : form({port, timer1, timer2, timer3, timer4, window}) { bindControls(window, form); }
+    Panel(const Panel&) = delete;
+    Panel& operator=(const Panel&) = delete;
+
+    Window window;
+    QtSerialPort port;
+    QtTimer timer1, timer2, timer3, timer4;
+    Form1 form;
+};
+
+}  // namespace zoma
