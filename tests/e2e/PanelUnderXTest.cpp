@@ -199,5 +199,13 @@ TEST_F(PanelUnderXTest, CtrlJShowsTheLowerAreaWithItsReadOutButtons) {
     EXPECT_EQ(line.read(kLineLimitMs), "CR0\r");
 }
 
+TEST_F(PanelUnderXTest, EndClosesTheLineAndEndsTheProgramWithoutSending) {
+    // "END" in the right-hand column: (8400, 4320), 975 x 375 twips.
+    clickAt(centreOf(0, 0, 8400, 4320, 975, 375));
+    // Exit status 0 also means a clean exit: a sanitizer build ends otherwise on any leak.
+    EXPECT_EQ(panel->finish(kToolLimitMs), 0) << panelSaid();
+    EXPECT_EQ(line.read(300), "");
+}
+
 }  // namespace
 }  // namespace zoma
