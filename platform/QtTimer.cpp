@@ -45,10 +45,10 @@ QtTimer::~QtTimer() {
 
 void QtTimer::armAtDue() {
 #ifdef __linux__
-    itimerspec spec{};
-    spec.it_value.tv_sec = due_ / 1000000000;
-    spec.it_value.tv_nsec = due_ % 1000000000;
-    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    itimerspec deadline{};
+    deadline.it_value.tv_sec = due_ / 1000000000;
+    deadline.it_value.tv_nsec = due_ % 1000000000;
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &deadline, nullptr);
 #endif
 }
 
