@@ -173,11 +173,12 @@ void Form1Window::endHolds() {
 
 bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        // The first receiver of a key is the focused widget, or the window when none has focus;
-        // later receivers only see it passed up, and must not run the handler twice.
+        // The first receiver of a key is the window's focus widget, or the window itself when no
+        // control has the focus. Later receivers only see the key passed up to them, and must
+        // not run the handler a second time.
         auto* widget = static_cast<QWidget*>(watched);
-        QWidget* focused = QApplication::focusWidget();
-        const bool firstReceiver = focused != nullptr ? widget == focused : widget == this;
+        QWidget* focused = focusWidget();
+        const bool firstReceiver = widget == (focused != nullptr ? focused : this);
         if (firstReceiver && widget->window() == this && onKeyDown) {
             const auto* key = static_cast<QKeyEvent*>(event);
             onKeyDown(key->key(), modifierBits(key->modifiers()));
