@@ -1,10 +1,8 @@
 // poll() on the master and an eventfd; reads are stamped at once, the flood written in between.
 #include "PtyPeer.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,21 +18,7 @@ constexpr std::size_t kChunk = 4096;
 }  // namespace
 
 PtyPeer::PtyPeer() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (master_ < 0) return;
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
-        ::close(master_);
-        master_ = -1;
-        return;
-    }
-    slavePath_ = ptsname(master_);
-    // No echo and no line editing before the panel sets its own modes: flood bytes written
-    // before it opens the line must not come back as if the panel had sent them.
-    termios settings{};
-    if (tcgetattr(master_, &settings) == 0) {
-        cfmakeraw(&settings);
-        tcsetattr(master_, TCSANOW, &settings);
-    }
+    if (!line_.ok()) return;
     wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     thread_ = std::thread([this] { run(); });
 }
@@ -44,7 +28,6 @@ PtyPeer::~PtyPeer() {
     wake();
     if (thread_.joinable()) thread_.join();
     if (wakeFd_ >= 0) ::close(wakeFd_);
-    if (master_ >= 0) ::close(master_);
 }
 
 void PtyPeer::wake() {
@@ -75,7 +58,7 @@ void PtyPeer::setFlood(double bytesPerSecond) {
 void PtyPeer::readAvailable(std::int64_t now) {
     char buffer[kChunk];
     while (true) {
-        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        const ssize_t n = ::read(line_.masterFd(), buffer, sizeof buffer);
         if (n <= 0) return;
         std::lock_guard<std::mutex> lock(mutex_);
         bool completed = false;
@@ -108,7 +91,7 @@ void PtyPeer::writeFlood(std::int64_t now) {
     if (due == 0) return;
     unsigned char chunk[kChunk];
     for (std::size_t i = 0; i < due; ++i) chunk[i] = static_cast<unsigned char>(nextByte_ + i);
-    const ssize_t n = ::write(master_, chunk, due);
+    const ssize_t n = ::write(line_.masterFd(), chunk, due);
     if (n > 0) {
         nextByte_ = static_cast<unsigned char>(nextByte_ + n);
         floodSinceStart_ += static_cast<std::uint64_t>(n);
@@ -119,7 +102,7 @@ void PtyPeer::writeFlood(std::int64_t now) {
 void PtyPeer::run() {
     while (!stop_) {
         const double rate = floodRate_.load();
-        pollfd fds[2] = {{master_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+        pollfd fds[2] = {{line_.masterFd(), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
         if (rate < 0) fds[0].events |= POLLOUT;
         // A paced flood is topped up every millisecond; otherwise sleep until something happens.
         const int timeout = rate > 0 ? 1 : -1;

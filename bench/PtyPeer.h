@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "e2e/PseudoTerminal.h"
+
 namespace zoma::bench {
 
 // A thread of its own waits on the master side, so a frame is stamped the moment it can be read
@@ -28,9 +30,9 @@ class PtyPeer {
     PtyPeer(const PtyPeer&) = delete;
     PtyPeer& operator=(const PtyPeer&) = delete;
 
-    bool ok() const { return master_ >= 0; }
+    bool ok() const { return line_.ok(); }
     // The device the panel opens.
-    const std::string& slavePath() const { return slavePath_; }
+    const std::string& slavePath() const { return line_.slavePath(); }
 
     // Frames completed since the last call, oldest first.
     std::vector<Frame> takeFrames();
@@ -48,9 +50,8 @@ class PtyPeer {
     void writeFlood(std::int64_t now);
     void wake();
 
-    int master_ = -1;
+    testing::PseudoTerminal line_;
     int wakeFd_ = -1;
-    std::string slavePath_;
 
     std::mutex mutex_;
     std::condition_variable framesReady_;

@@ -3,39 +3,44 @@
 
 namespace zoma::sim {
 
-std::optional<CodeRow> findCode(std::string_view code) {
-    for (const CodeRow& row : kCodeRows) {
-        if (row.code == code) return row;
+namespace {
+
+// The first row of the table that `matches`, or nothing.
+template <typename Row, std::size_t N, typename Match>
+const Row* firstRow(const Row (&table)[N], Match matches) {
+    for (const Row& row : table) {
+        if (matches(row)) return &row;
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<CodeRow> findCode(std::string_view code) {
+    const CodeRow* row = firstRow(kCodeRows, [&](const CodeRow& r) { return r.code == code; });
+    return row != nullptr ? std::optional<CodeRow>(*row) : std::nullopt;
 }
 
 const PowerRow& powerRow(PowerState state) {
-    for (const PowerRow& row : kPowerRows) {
-        if (row.state == state) return row;
-    }
-    return kPowerRows[0];  // unreachable: every state has a row
+    const PowerRow* row = firstRow(kPowerRows, [&](const PowerRow& r) { return r.state == state; });
+    return row != nullptr ? *row : kPowerRows[0];  // every state has a row
 }
 
 std::optional<PowerState> powerStateNamed(std::string_view name) {
-    for (const PowerRow& row : kPowerRows) {
-        if (row.name == name) return row.state;
-    }
-    return std::nullopt;
+    const PowerRow* row = firstRow(kPowerRows, [&](const PowerRow& r) { return r.name == name; });
+    return row != nullptr ? std::optional<PowerState>(row->state) : std::nullopt;
 }
 
 const OrientationRow& orientationRow(Orientation orientation) {
-    for (const OrientationRow& row : kOrientationRows) {
-        if (row.orientation == orientation) return row;
-    }
-    return kOrientationRows[0];  // unreachable: every orientation has a row
+    const OrientationRow* row = firstRow(
+        kOrientationRows, [&](const OrientationRow& r) { return r.orientation == orientation; });
+    return row != nullptr ? *row : kOrientationRows[0];  // every orientation has a row
 }
 
 std::optional<Orientation> orientationNamed(std::string_view name) {
-    for (const OrientationRow& row : kOrientationRows) {
-        if (row.name == name) return row.orientation;
-    }
-    return std::nullopt;
+    const OrientationRow* row =
+        firstRow(kOrientationRows, [&](const OrientationRow& r) { return r.name == name; });
+    return row != nullptr ? std::optional<Orientation>(row->orientation) : std::nullopt;
 }
 
 }  // namespace zoma::sim

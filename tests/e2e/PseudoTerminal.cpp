@@ -1,4 +1,6 @@
-// posix_openpt with the master in raw mode; reads tolerate the hang-up before the slave is open.
+// posix_openpt with the master in raw mode (no echo: bytes written before the panel opens the
+// line must not come back as if the panel had sent them); reads tolerate the hang-up before the
+// slave is open.
 #include "e2e/PseudoTerminal.h"
 
 #include <fcntl.h>
@@ -11,7 +13,7 @@
 namespace zoma::testing {
 
 PseudoTerminal::PseudoTerminal() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master_ < 0) return;
     if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
         closeMaster();

@@ -13,6 +13,8 @@ class PseudoTerminal {
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
     bool ok() const { return master_ >= 0; }
+    // Non-blocking and raw, for a peer that polls it itself.
+    int masterFd() const { return master_; }
     // The device the panel opens.
     const std::string& slavePath() const { return slavePath_; }
 
