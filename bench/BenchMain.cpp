@@ -6,7 +6,6 @@
 // The exit status says whether every figure could be measured, not whether targets were met.
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QSysInfo>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +15,7 @@
 #include <thread>
 
 #include "Figures.h"
+#include "support/Headless.h"
 #include "window/Fonts.h"
 
 namespace {
@@ -64,13 +64,7 @@ void usage(const char* program) {
 
 int main(int argc, char* argv[]) {
     // Every window of the benchmark and of the programs it starts draws offscreen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString runtime = QDir::tempPath() + QStringLiteral("/zoma-runtime");
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-    }
+    zoma::testing::prepareHeadless();
 
     BenchConfig config;
     config.panelPath = ZOMA_BENCH_PANEL;

@@ -6,11 +6,15 @@
 #include <thread>
 
 #include "Figures.h"
-#include "MonotonicClock.h"
 #include "PanelRig.h"
 #include "Stats.h"
+#include "support/MonotonicClock.h"
 
 namespace zoma::bench {
+
+using testing::monotonicNs;
+using testing::nsToMs;
+using testing::PtyPeer;
 
 namespace {
 

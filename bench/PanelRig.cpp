@@ -6,7 +6,6 @@
 #include <QtTest/QTest>
 #include <cstdlib>
 
-
 namespace zoma::bench {
 
 PanelRig::PanelRig() {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "PtyPeer.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
+#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtTimer.h"
+#include "support/PtyPeer.h"
 #include "window/Form1Window.h"
 #include "window/Panel.h"
 
@@ -34,7 +34,7 @@ struct PanelRig : Panel<ObservedWindow> {
     // The command button of that name, e.g. "Command17".
     QWidget* button(std::string_view name) const { return window.control(name); }
 
-    PtyPeer peer;
+    testing::PtyPeer peer;
     bool ready = false;
 };
 

@@ -2,11 +2,14 @@
 #include <QtTest/QTest>
 
 #include "Figures.h"
-#include "MonotonicClock.h"
 #include "PanelRig.h"
 #include "Stats.h"
+#include "support/MonotonicClock.h"
 
 namespace zoma::bench {
+
+using testing::monotonicNs;
+using testing::nsToMs;
 
 void measurePressLatency(const BenchConfig& config, ResultTable& table) {
     const char* const figure = "press-to-line latency";

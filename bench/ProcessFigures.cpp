@@ -5,20 +5,32 @@
 #include <sstream>
 #include <thread>
 
-#include "ChildProcess.h"
 #include "Figures.h"
-#include "MonotonicClock.h"
-#include "PtyPeer.h"
+#include "ProcessStats.h"
 #include "Stats.h"
+#include "support/ChildProcess.h"
+#include "support/MonotonicClock.h"
+#include "support/PtyPeer.h"
 
 namespace zoma::bench {
 
 namespace {
 
+using testing::ChildProcess;
+using testing::monotonicNs;
+using testing::nsToMs;
+using testing::PtyPeer;
+
 constexpr double kMiB = 1024.0;
 
-ChildProcess::Environment panelEnvironment(const std::string& device) {
-    return {{"ZOMA_COM1", device}, {"QT_QPA_PLATFORM", "offscreen"}};
+// The panel (or the start-up probe) on the given device, drawing offscreen.
+ChildProcess::Launch panelLaunch(const std::string& program, const std::string& device,
+                                 bool captureOutput) {
+    ChildProcess::Launch launch;
+    launch.argv = {program};
+    launch.environment = {{"ZOMA_COM1", device}, {"QT_QPA_PLATFORM", "offscreen"}};
+    launch.captureOutput = captureOutput;
+    return launch;
 }
 
 void sleepMs(int milliseconds) {
@@ -39,8 +51,8 @@ std::optional<double> cpuPercentOver(pid_t pid, int milliseconds) {
 // Ends the panel as an operator's Ctrl+C would and returns its peak resident set in KiB.
 std::optional<long> stopAndReap(ChildProcess& child) {
     child.signal(SIGINT);
-    if (const auto exit = child.wait(5000)) return exit->maxRssKiB;
-    return std::nullopt;
+    if (child.finish(5000) < 0) return std::nullopt;
+    return child.maxRssKiB();
 }
 
 }  // namespace
@@ -50,13 +62,14 @@ void measureStartUp(const BenchConfig& config, ResultTable& table) {
     PtyPeer peer;
     std::vector<double> firstPaint, painted, rss;
     for (int i = 0; i < runs; ++i) {
-        ChildProcess probe({config.startupProbePath}, panelEnvironment(peer.slavePath()), true);
-        const auto line = probe.readLine(10000);
-        const auto exit = probe.wait(5000);
+        ChildProcess probe(panelLaunch(config.startupProbePath, peer.slavePath(), true));
+        std::string line;
+        probe.readLine(line, 10000);
+        const bool ended = probe.finish(5000) == 0;
         long long paintAt = 0, doneAt = 0;
         long maxRss = 0;
-        std::istringstream fields(line.value_or(""));
-        if (!exit || !(fields >> paintAt >> doneAt >> maxRss)) continue;
+        std::istringstream fields(line);
+        if (!ended || !(fields >> paintAt >> doneAt >> maxRss)) continue;
         firstPaint.push_back(nsToMs(paintAt - probe.spawnedAtNs()));
         painted.push_back(nsToMs(doneAt - probe.spawnedAtNs()));
         rss.push_back(static_cast<double>(maxRss) / kMiB);
@@ -78,7 +91,7 @@ void measureStartUp(const BenchConfig& config, ResultTable& table) {
 void measureIdle(const BenchConfig& config, ResultTable& table) {
     const int seconds = config.quick ? 5 : 10;
     PtyPeer peer;
-    ChildProcess panel({config.panelPath}, panelEnvironment(peer.slavePath()), false);
+    ChildProcess panel(panelLaunch(config.panelPath, peer.slavePath(), false));
     if (!panel.started()) {
         table.failed("idle CPU", "could not start " + config.panelPath);
         return;
@@ -108,14 +121,15 @@ struct StreamRun {
 
 void measureStream(const BenchConfig& config, const StreamRun& run, ResultTable& table) {
     const std::string name = format("flood %s B/s from the simulator", run.rate);
-    ChildProcess simulator({config.simulatorPath, "--stream", run.rate, "--log", "/dev/null"}, {},
-                           true);
-    const auto device = simulator.readLine(5000);
-    if (!device || device->empty()) {
+    ChildProcess::Launch simulatorLaunch;
+    simulatorLaunch.argv = {config.simulatorPath, "--stream", run.rate, "--log", "/dev/null"};
+    ChildProcess simulator(simulatorLaunch);
+    std::string device;
+    if (!simulator.readLine(device, 5000) || device.empty()) {
         table.failed(name, "the simulator " + config.simulatorPath + " gave no device");
         return;
     }
-    ChildProcess panel({config.panelPath}, panelEnvironment(*device), false);
+    ChildProcess panel(panelLaunch(config.panelPath, device, false));
     sleepMs(1000);
     const int seconds = config.quick ? run.quickSeconds : run.fullSeconds;
     const auto rssBefore = residentKiB(panel.pid());
@@ -123,7 +137,7 @@ void measureStream(const BenchConfig& config, const StreamRun& run, ResultTable&
     const auto rssAfter = residentKiB(panel.pid());
     stopAndReap(panel);
     simulator.signal(SIGINT);
-    simulator.wait(5000);
+    simulator.finish(5000);
     if (!cpu || !rssBefore || !rssAfter) {
         table.failed(name, "the panel " + config.panelPath + " did not keep running");
         return;

@@ -4,11 +4,15 @@
 #include <cmath>
 
 #include "Figures.h"
-#include "MonotonicClock.h"
 #include "PanelRig.h"
 #include "Stats.h"
+#include "support/MonotonicClock.h"
 
 namespace zoma::bench {
+
+using testing::monotonicNs;
+using testing::nsToMs;
+using testing::PtyPeer;
 
 namespace {
 

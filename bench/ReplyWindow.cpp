@@ -3,11 +3,14 @@
 #include <cmath>
 
 #include "Figures.h"
-#include "MonotonicClock.h"
 #include "PanelRig.h"
 #include "Stats.h"
+#include "support/MonotonicClock.h"
 
 namespace zoma::bench {
+
+using testing::monotonicNs;
+using testing::nsToMs;
 
 namespace {
 constexpr const char* kNoReplyMark = " X X X X";

@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "MonotonicClock.h"
+#include "form/Form1.h"
+#include "support/MonotonicClock.h"
 #include "window/Fonts.h"
-#include "window/Panel.h"
-#include "window/Form1.h"
 #include "window/Form1Window.h"
+#include "window/Panel.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ class FirstPaint : public QObject {
   public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && paintedAt_ == 0) {
-            paintedAt_ = zoma::bench::monotonicNs();
+            paintedAt_ = zoma::testing::monotonicNs();
             // Runs once the paint pass and the flush that follows it have returned.
             QTimer::singleShot(0, [this] { report(); });
         }
@@ -32,7 +32,7 @@ class FirstPaint : public QObject {
 
   private:
     void report() {
-        const std::int64_t doneAt = zoma::bench::monotonicNs();
+        const std::int64_t doneAt = zoma::testing::monotonicNs();
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         std::printf("%lld %lld %ld\n", static_cast<long long>(paintedAt_),

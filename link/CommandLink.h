@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "link/Form1Variables.h"
+#include "form/Form1Variables.h"
+#include "form/WindowServices.h"
 #include "platform/SerialPort.h"
 #include "platform/Timer.h"
-#include "platform/WindowServices.h"
 
 namespace zoma {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "link/Form1Variables.h"
+#include "form/Form1Variables.h"
+#include "form/WindowServices.h"
 #include "platform/SerialPort.h"
-#include "platform/WindowServices.h"
 
 namespace zoma {
 

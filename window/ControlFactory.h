@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "window/ControlTable.h"
+#include "form/ControlTable.h"
 
 namespace zoma {
 

@@ -3,8 +3,8 @@
 
 #include <QRadioButton>
 
-#include "window/ControlTable.h"
-#include "window/Form1.h"
+#include "form/ControlTable.h"
+#include "form/Form1.h"
 #include "window/Form1Window.h"
 #include "window/PanelButton.h"
 

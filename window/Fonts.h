@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "window/ControlTable.h"
+#include "form/ControlTable.h"
 
 namespace zoma {
 

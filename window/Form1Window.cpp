@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "form/ControlTable.h"
 #include "window/ControlFactory.h"
-#include "window/ControlTable.h"
 #include "window/Fonts.h"
 #include "window/PanelButton.h"
 

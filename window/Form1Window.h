@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "platform/WindowServices.h"
+#include "form/WindowServices.h"
 
 namespace zoma {
 

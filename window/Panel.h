@@ -1,10 +1,10 @@
 // The panel as the program assembles it: window, serial port, four timers and the form, bound.
 #pragma once
 
-#include "platform/QtSerialPort.h"
-#include "platform/QtTimer.h"
+#include "form/Form1.h"
+#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtTimer.h"
 #include "window/EventBinding.h"
-#include "window/Form1.h"
 #include "window/Form1Window.h"
 
 namespace zoma {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/WindowServices.h"
+#include "form/WindowServices.h"
 
 namespace zoma::testing {
 

@@ -9,8 +9,8 @@
 #include "doubles/FakeWindow.h"
 #include "doubles/ScriptedPort.h"
 #include "doubles/VirtualClock.h"
-#include "platform/WindowServices.h"
-#include "window/Form1.h"
+#include "form/Form1.h"
+#include "form/WindowServices.h"
 
 namespace zoma::testing {
 

@@ -4,8 +4,8 @@
 #include <QSerialPort>
 #include <cstdlib>
 
-#include "e2e/PseudoTerminal.h"
 #include "e2e/RealPanel.h"
+#include "support/PseudoTerminal.h"
 
 namespace zoma {
 namespace {

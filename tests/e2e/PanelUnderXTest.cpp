@@ -14,9 +14,9 @@
 #include <string>
 #include <thread>
 
-#include "e2e/ChildProcess.h"
-#include "e2e/PseudoTerminal.h"
-#include "e2e/VirtualDisplay.h"
+#include "support/ChildProcess.h"
+#include "support/PseudoTerminal.h"
+#include "support/VirtualDisplay.h"
 
 namespace zoma {
 namespace {

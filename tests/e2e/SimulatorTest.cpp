@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "e2e/RealPanel.h"
-#include "e2e/SimulatorProcess.h"
+#include "support/SimulatorProcess.h"
 
 namespace zoma {
 namespace {

@@ -3,16 +3,17 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <string>
-#include <vector>
+
+#include "support/SimulatorProcess.h"
 
 namespace {
+
+using zoma::testing::SimulatorProcess;
 
 // Guards against a hang only; nothing here measures how fast the simulator is.
 constexpr int kHangGuardMs = 5000;
@@ -49,64 +50,11 @@ std::string ask(int fd, const std::string& frame, std::size_t count = 0) {
     return readFrom(fd, count);
 }
 
-class SimProcess {
-  public:
-    explicit SimProcess(std::vector<std::string> args) {
-        int out[2];
-        if (::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<char*> argv{const_cast<char*>(ZOMA_SIM_PATH)};
-            for (std::string& arg : args) argv.push_back(arg.data());
-            argv.push_back(nullptr);
-            ::execv(ZOMA_SIM_PATH, argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        stdout_ = out[0];
-    }
-
-    ~SimProcess() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (stdout_ >= 0) ::close(stdout_);
-    }
-
-    std::string firstLine() {
-        std::string line = readFrom(stdout_, 0, '\n');
-        if (!line.empty() && line.back() == '\n') line.pop_back();
-        return line;
-    }
-
-    // Sends SIGTERM and returns the wait status, or -1 if the process outlives the guard.
-    int terminate() {
-        ::kill(pid_, SIGTERM);
-        for (int waited = 0; waited < kHangGuardMs; waited += 10) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return status;
-            }
-            ::poll(nullptr, 0, 10);
-        }
-        return -1;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    int stdout_ = -1;
-};
-
 TEST(SimProcess, AnswersOnItsTerminalAndServesAgainAfterReopen) {
     const std::string link = "/tmp/zoma-sim-test-" + std::to_string(::getpid());
-    SimProcess sim({"--link", link, "--phase-ms", "600000", "--log", "/dev/null"});
+    SimulatorProcess sim({"--link", link, "--phase-ms", "600000"});
 
-    const std::string slave = sim.firstLine();
+    const std::string slave = sim.slavePath();
     ASSERT_EQ(slave.rfind("/dev/pts/", 0), 0u) << slave;
     char target[256] = {};
     ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
@@ -124,8 +72,7 @@ TEST(SimProcess, AnswersOnItsTerminalAndServesAgainAfterReopen) {
     EXPECT_EQ(ask(fd, "CR0\r"), "40\r");
     ::close(fd);
 
-    const int status = sim.terminate();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(sim.terminate(), 0);
     EXPECT_NE(::access(link.c_str(), F_OK), 0) << "link left behind";
 }
 

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "doubles/FormRig.h"
-#include "window/ControlTable.h"
+#include "form/ControlTable.h"
 #include "window/EventBinding.h"
 #include "window/Form1Window.h"
 

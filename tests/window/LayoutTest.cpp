@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "doubles/FormRig.h"
-#include "window/ControlTable.h"
+#include "form/ControlTable.h"
 #include "window/EventBinding.h"
 #include "window/Form1Window.h"
 

@@ -19,6 +19,9 @@ class PseudoTerminal {
     const std::string& slavePath() const { return slavePath_; }
 
     void write(const std::string& bytes);
+    // Appends whatever the master can read now, without waiting. Returns false while no one has
+    // the slave open (the master then reports a hang-up instead of data).
+    bool readAvailable(std::string& data);
     // Whatever the panel wrote, waiting at most `milliseconds` for the first byte; a pause of a
     // few milliseconds after it ends the read.
     std::string read(int milliseconds);

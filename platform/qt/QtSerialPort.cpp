@@ -1,5 +1,5 @@
 // Opens, configures, reads and writes the port, and reports a port that fails while open.
-#include "platform/QtSerialPort.h"
+#include "platform/qt/QtSerialPort.h"
 
 #include "platform/LineSettings.h"
 #include "platform/PortNaming.h"

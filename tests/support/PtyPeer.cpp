@@ -1,5 +1,5 @@
 // poll() on the master and an eventfd; reads are stamped at once, the flood written in between.
-#include "PtyPeer.h"
+#include "support/PtyPeer.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -9,9 +9,9 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "MonotonicClock.h"
+#include "support/MonotonicClock.h"
 
-namespace zoma::bench {
+namespace zoma::testing {
 
 namespace {
 constexpr std::size_t kChunk = 4096;
@@ -56,22 +56,20 @@ void PtyPeer::setFlood(double bytesPerSecond) {
 }
 
 void PtyPeer::readAvailable(std::int64_t now) {
-    char buffer[kChunk];
-    while (true) {
-        const ssize_t n = ::read(line_.masterFd(), buffer, sizeof buffer);
-        if (n <= 0) return;
-        std::lock_guard<std::mutex> lock(mutex_);
-        bool completed = false;
-        for (ssize_t i = 0; i < n; ++i) {
-            partial_ += buffer[i];
-            if (buffer[i] == '\r') {
-                frames_.push_back({now, std::move(partial_)});
-                partial_.clear();
-                completed = true;
-            }
+    std::string bytes;
+    line_.readAvailable(bytes);
+    if (bytes.empty()) return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    bool completed = false;
+    for (const char c : bytes) {
+        partial_ += c;
+        if (c == '\r') {
+            frames_.push_back({now, std::move(partial_)});
+            partial_.clear();
+            completed = true;
         }
-        if (completed) framesReady_.notify_all();
     }
+    if (completed) framesReady_.notify_all();
 }
 
 void PtyPeer::writeFlood(std::int64_t now) {
@@ -123,4 +121,4 @@ void PtyPeer::run() {
     }
 }
 
-}  // namespace zoma::bench
+}  // namespace zoma::testing

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 namespace zoma::testing {
 

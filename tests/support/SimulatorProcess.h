@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 namespace zoma::testing {
 
@@ -26,6 +26,9 @@ class SimulatorProcess {
     std::string log() const;
     // How many frames with this code (three characters) the simulator has received.
     int framesReceived(const std::string& code) const;
+    // SIGTERM, as an operator's kill would; returns the exit code, or -1 if it had to be killed
+    // after `limitMs` or ended by a signal.
+    int terminate(int limitMs = 5000);
 
   private:
     std::string logPath_;

@@ -1,5 +1,5 @@
 // The "COM" button, the hide timer, the data-toggle button and Ctrl+J.
-#include "window/Panels.h"
+#include "form/Panels.h"
 
 namespace zoma {
 

@@ -1,5 +1,5 @@
 // The port panel's hide timer, the data-toggle button and Ctrl+J, on the virtual clock.
-#include "window/Panels.h"
+#include "form/Panels.h"
 
 #include <gtest/gtest.h>
 

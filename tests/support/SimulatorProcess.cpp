@@ -1,6 +1,7 @@
 // Starts the built simulator with a log file of its own and waits for the terminal it names.
-#include "e2e/SimulatorProcess.h"
+#include "support/SimulatorProcess.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -59,6 +60,11 @@ int SimulatorProcess::framesReceived(const std::string& code) const {
         ++count;
     }
     return count;
+}
+
+int SimulatorProcess::terminate(int limitMs) {
+    process_->signal(SIGTERM);
+    return process_->finish(limitMs);
 }
 
 }  // namespace zoma::testing

@@ -5,13 +5,13 @@
 
 #include "commands/AdjustmentModes.h"
 #include "commands/HoldRepeat.h"
+#include "form/Form1Variables.h"
+#include "form/Panels.h"
+#include "form/WindowServices.h"
 #include "link/CommandLink.h"
-#include "link/Form1Variables.h"
 #include "link/PortSelection.h"
 #include "platform/SerialPort.h"
 #include "platform/Timer.h"
-#include "platform/WindowServices.h"
-#include "window/Panels.h"
 
 namespace zoma {
 

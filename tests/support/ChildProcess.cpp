@@ -1,17 +1,19 @@
-// fork and execve with every argument prepared first: the test process has threads, so the child
-// may only make system calls between fork and exec.
-#include "e2e/ChildProcess.h"
+// fork and execve with every argument prepared first: the caller may have threads, so the child
+// only makes system calls between fork and exec.
+#include "support/ChildProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
+
+#include "support/MonotonicClock.h"
 
 extern char** environ;
 
@@ -58,18 +60,23 @@ ChildProcess::ChildProcess(const Launch& launch) {
     const std::string errPath = launch.stderrPath.empty() ? "/dev/null" : launch.stderrPath;
 
     // Close-on-exec, so that no other child holds this pipe open and hides its end.
-    int out[2];
-    if (argv.empty() || ::pipe2(out, O_CLOEXEC) != 0) return;
+    int out[2] = {-1, -1};
+    if (argv.empty()) return;
+    if (launch.captureOutput ? ::pipe2(out, O_CLOEXEC) != 0
+                             : (out[1] = ::open("/dev/null", O_WRONLY | O_CLOEXEC)) < 0) {
+        return;
+    }
     const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int inFd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
 
     const pid_t parent = ::getpid();
+    spawnedAtNs_ = monotonicNs();
     pid_ = ::fork();
     if (pid_ == 0) {
         ::dup2(inFd, STDIN_FILENO);
         ::dup2(out[1], STDOUT_FILENO);
         if (errFd >= 0) ::dup2(errFd, STDERR_FILENO);
-        // Nothing else of the test (pseudo-terminal masters, other pipes) leaks into the child.
+        // Nothing else of the caller (pseudo-terminal masters, other pipes) leaks into the child.
         ::close_range(3, ~0U, 0);
         // A test that dies (crash, ctest's timeout) takes its children with it.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -81,7 +88,7 @@ ChildProcess::ChildProcess(const Launch& launch) {
     if (errFd >= 0) ::close(errFd);
     if (inFd >= 0) ::close(inFd);
     if (pid_ < 0) {
-        ::close(out[0]);
+        if (out[0] >= 0) ::close(out[0]);
         return;
     }
     stdout_ = out[0];
@@ -127,20 +134,32 @@ std::string ChildProcess::readToEnd(int limitMs) {
     return all;
 }
 
-bool ChildProcess::exited() {
-    if (exited_) return true;
-    if (pid_ <= 0) return false;
+void ChildProcess::signal(int number) {
+    if (!exited() && pid_ > 0) ::kill(pid_, number);
+}
+
+bool ChildProcess::reap(int options) {
     int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) != pid_) return false;
+    rusage usage{};
+    pid_t done;
+    while ((done = ::wait4(pid_, &status, options, &usage)) < 0 && errno == EINTR) {
+    }
+    if (done != pid_) return false;
     status_ = status;
+    maxRssKiB_ = usage.ru_maxrss;
     exited_ = true;
     pid_ = -1;
     return true;
 }
 
+bool ChildProcess::exited() {
+    if (exited_) return true;
+    return pid_ > 0 && reap(WNOHANG);
+}
+
 int ChildProcess::finish(int limitMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
-    while (!exited() && pid_ > 0 && millisecondsUntil(deadline) > 0) ::usleep(5000);
+    while (!exited() && pid_ > 0 && millisecondsUntil(deadline) > 0) ::usleep(2000);
     if (!exited()) {
         stop(0);
         return -1;
@@ -152,15 +171,10 @@ void ChildProcess::stop(int limitMs) {
     if (exited() || pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
-    while (!exited() && millisecondsUntil(deadline) > 0) ::usleep(5000);
+    while (!exited() && millisecondsUntil(deadline) > 0) ::usleep(2000);
     if (exited()) return;
     ::kill(pid_, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
-    status_ = status;
-    exited_ = true;
-    pid_ = -1;
+    reap(0);
 }
 
 }  // namespace zoma::testing

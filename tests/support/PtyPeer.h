@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/PseudoTerminal.h"
+#include "support/PseudoTerminal.h"
 
-namespace zoma::bench {
+namespace zoma::testing {
 
 // A thread of its own waits on the master side, so a frame is stamped the moment it can be read
 // there, whatever the panel's thread is doing.
@@ -50,7 +50,7 @@ class PtyPeer {
     void writeFlood(std::int64_t now);
     void wake();
 
-    testing::PseudoTerminal line_;
+    PseudoTerminal line_;
     int wakeFd_ = -1;
 
     std::mutex mutex_;
@@ -70,4 +70,4 @@ class PtyPeer {
     std::thread thread_;
 };
 
-}  // namespace zoma::bench
+}  // namespace zoma::testing

@@ -1,5 +1,5 @@
 // Start-up and the dispatch of every control's events to its handler.
-#include "window/Form1.h"
+#include "form/Form1.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // Ticks at exact due times, each period counted from the moment the previous tick was due.
-#include "platform/QtTimer.h"
+#include "platform/qt/QtTimer.h"
 
 #include <QSocketNotifier>
 #include <algorithm>

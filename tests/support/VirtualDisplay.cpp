@@ -1,6 +1,6 @@
 // Xvfb picks its own free display (-displayfd), so tests running side by side never collide on a
 // number; xdpyinfo then confirms that clients get in.
-#include "e2e/VirtualDisplay.h"
+#include "support/VirtualDisplay.h"
 
 #include <unistd.h>
 

@@ -1,5 +1,5 @@
 // Every control of the panel's window, in drawing order.
-#include "window/ControlTable.h"
+#include "form/ControlTable.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,13 +1,14 @@
 // posix_openpt with the master in raw mode (no echo: bytes written before the panel opens the
 // line must not come back as if the panel had sent them); reads tolerate the hang-up before the
 // slave is open.
-#include "e2e/PseudoTerminal.h"
+#include "support/PseudoTerminal.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace zoma::testing {
@@ -49,23 +50,35 @@ void PseudoTerminal::write(const std::string& bytes) {
     }
 }
 
+bool PseudoTerminal::readAvailable(std::string& data) {
+    char buffer[4096];
+    while (master_ >= 0) {
+        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n > 0) {
+            data.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        // EAGAIN: nothing more for now. EIO: hung up, no one has the slave open.
+        return n < 0 && errno == EAGAIN;
+    }
+    return false;
+}
+
 std::string PseudoTerminal::read(int milliseconds) {
     std::string data;
     int wait = milliseconds;
     while (master_ >= 0) {
         pollfd pfd{master_, POLLIN, 0};
         if (poll(&pfd, 1, wait) <= 0) break;
-        char buffer[4096];
-        const ssize_t n = ::read(master_, buffer, sizeof buffer);
-        if (n <= 0) {
-            // Hung up: no one has the slave open. Wait a little instead of spinning.
-            if (!(pfd.revents & POLLIN) || n < 0) usleep(2000);
+        const std::size_t before = data.size();
+        if (!readAvailable(data)) {
+            // Hung up: wait a little instead of spinning on the hang-up.
+            usleep(2000);
             if (wait <= 2) break;
             wait -= 2;
-            continue;
         }
-        data.append(buffer, static_cast<std::size_t>(n));
-        wait = 20;
+        // A pause of a few milliseconds after the first bytes ends the read.
+        if (data.size() > before) wait = 20;
     }
     return data;
 }

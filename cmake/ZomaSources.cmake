@@ -1,0 +1,28 @@
+# The source lists shared by the program's build and the fuzz build, so neither keeps a copy.
+get_filename_component(zoma_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+
+# The panel's logic: the link, the replies, the commands, the form and the pure platform parts.
+# Nothing here includes Qt.
+set(ZOMA_LOGIC_SOURCES
+    commands/AdjustmentModes.cpp
+    commands/CommandTables.cpp
+    commands/HoldRepeat.cpp
+    form/ControlTable.cpp
+    form/Form1.cpp
+    form/Panels.cpp
+    link/CommandLink.cpp
+    link/PortSelection.cpp
+    platform/LineSettings.cpp
+    platform/PortNaming.cpp
+    replies/MonitorText.cpp
+    replies/StatusDecoding.cpp
+)
+list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
+
+# Test doubles of the logic's interfaces: a virtual clock, a scripted port, a recording window.
+set(ZOMA_DOUBLES_SOURCES
+    tests/doubles/FakeWindow.cpp
+    tests/doubles/ScriptedPort.cpp
+    tests/doubles/VirtualClock.cpp
+)
+list(TRANSFORM ZOMA_DOUBLES_SOURCES PREPEND "${zoma_root}/")
