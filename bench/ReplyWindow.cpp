@@ -5,6 +5,7 @@
 #include "Figures.h"
 #include "PanelRig.h"
 #include "Stats.h"
+#include "form/Roles.h"
 #include "support/MonotonicClock.h"
 
 namespace zoma::bench {
@@ -29,9 +30,9 @@ void measureReplyWindow(const BenchConfig& config, ResultTable& table) {
     std::int64_t markedAt = 0;
     std::int64_t clearedAt = 0;
     rig.window.onCaption = [&](std::string_view control, const std::string& text) {
-        if (control == "Label12" && text == kNoReplyMark && markedAt == 0) markedAt = monotonicNs();
+        if (control == kRxLine && text == kNoReplyMark && markedAt == 0) markedAt = monotonicNs();
         // The hold empties Label11, Label12 and Label25 in that order: the last one ends it.
-        if (control == "Label25" && text.empty() && clearedAt == 0) clearedAt = monotonicNs();
+        if (control == kStatusLine && text.empty() && clearedAt == 0) clearedAt = monotonicNs();
     };
 
     const int runs = config.quick ? 4 : 10;

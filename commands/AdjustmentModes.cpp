@@ -5,21 +5,25 @@
 
 namespace zoma {
 
-AdjustmentModes::AdjustmentModes(Form1Variables& vars, CommandLink& link, Timer& timer1,
-                                 Timer& timer2, Timer& timer4)
-    : vars_(vars), link_(link), timer1_(timer1), timer2_(timer2), timer4_(timer4) {}
+AdjustmentModes::AdjustmentModes(Form1Variables& vars, CommandLink& link, Timer& repeatTimer,
+                                 Timer& replyWindowTimer, Timer& monitorHoldTimer)
+    : vars_(vars),
+      link_(link),
+      repeatTimer_(repeatTimer),
+      replyWindowTimer_(replyWindowTimer),
+      monitorHoldTimer_(monitorHoldTimer) {}
 
 void AdjustmentModes::click(const ModeButton& button) {
     vars_.LastCommand = std::string(button.code) + '\r';
     link_.Hyouji(vars_.LastCommand, CommandLink::kTransmit);
-    timer1_.setInterval(button.timer1Interval);
+    repeatTimer_.setInterval(button.repeatInterval);
     vars_.PadMode = button.padMode;
 }
 
 void AdjustmentModes::applyPadPace() {
     if (const PadPace* pace = findPadPace(vars_.PadMode)) {
-        timer2_.setInterval(pace->timer2Interval);
-        timer4_.setInterval(pace->timer4Interval);
+        replyWindowTimer_.setInterval(pace->replyWindowInterval);
+        monitorHoldTimer_.setInterval(pace->monitorHoldInterval);
     }
 }
 

@@ -8,8 +8,8 @@ namespace zoma {
 
 class AdjustmentModes {
   public:
-    AdjustmentModes(Form1Variables& vars, CommandLink& link, Timer& timer1, Timer& timer2,
-                    Timer& timer4);
+    AdjustmentModes(Form1Variables& vars, CommandLink& link, Timer& repeatTimer,
+                    Timer& replyWindowTimer, Timer& monitorHoldTimer);
 
     // The click of a mode button.
     void click(const ModeButton& button);
@@ -19,9 +19,9 @@ class AdjustmentModes {
   private:
     Form1Variables& vars_;
     CommandLink& link_;
-    Timer& timer1_;
-    Timer& timer2_;
-    Timer& timer4_;
+    Timer& repeatTimer_;
+    Timer& replyWindowTimer_;
+    Timer& monitorHoldTimer_;
 };
 
 }  // namespace zoma

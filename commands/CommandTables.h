@@ -17,9 +17,9 @@ struct HeldButton {
     std::string_view control;
     std::string_view code;
     std::uint8_t repeatCode;
-    int timer1Interval;
-    int timer2Interval;
-    int timer4Interval;
+    int repeatInterval;
+    int replyWindowInterval;
+    int monitorHoldInterval;
     // The four arrows take their reply window and monitor hold from the pad pace instead.
     bool arrowPad;
     // Releasing "+" or "-" under "D.Zoom" leaves the fastest pad pace behind.
@@ -30,20 +30,23 @@ struct HeldButton {
 struct ModeButton {
     std::string_view control;
     std::string_view code;
-    int timer1Interval;
+    int repeatInterval;
     std::uint8_t padMode;
 };
 
 // Reply window and monitor hold of an arrow-pad hold, by PadMode.
 struct PadPace {
     std::uint8_t padMode;
-    int timer2Interval;
-    int timer4Interval;
+    int replyWindowInterval;
+    int monitorHoldInterval;
 };
 
 // After a "D.Zoom" release the arrow pad repeats at this period, with pad mode 3.
 constexpr int kDZoomReleaseInterval = 5;
 constexpr std::uint8_t kDZoomReleasePadMode = 3;
+
+// The repeat timer's designed period: the arrow pad repeats at it until something sets another.
+constexpr int kRepeatDesignInterval = 200;
 
 // Reply window and monitor hold restored by every release.
 constexpr int kReplyWindowInterval = 500;

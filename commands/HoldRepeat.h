@@ -9,8 +9,8 @@ namespace zoma {
 
 class HoldRepeat {
   public:
-    HoldRepeat(Form1Variables& vars, CommandLink& link, AdjustmentModes& modes, Timer& timer1,
-               Timer& timer2, Timer& timer4, WindowServices& window);
+    HoldRepeat(Form1Variables& vars, CommandLink& link, AdjustmentModes& modes, Timer& repeatTimer,
+               Timer& replyWindowTimer, Timer& monitorHoldTimer, WindowServices& window);
 
     // MouseDown of a held button, whatever the mouse button, modifiers or position.
     void press(const HeldButton& button);
@@ -25,9 +25,9 @@ class HoldRepeat {
     Form1Variables& vars_;
     CommandLink& link_;
     AdjustmentModes& modes_;
-    Timer& timer1_;
-    Timer& timer2_;
-    Timer& timer4_;
+    Timer& repeatTimer_;
+    Timer& replyWindowTimer_;
+    Timer& monitorHoldTimer_;
     WindowServices& window_;
 };
 

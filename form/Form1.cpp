@@ -9,24 +9,21 @@ namespace zoma {
 
 Form1::Form1(const Form1Services& services)
     : port(services.port),
-      timer1(services.timer1),
-      timer2(services.timer2),
-      timer3(services.timer3),
-      timer4(services.timer4),
+      timers(services.timers),
       window(services.window),
-      link(vars, port, timer2, timer4, window),
+      link(vars, port, timers.replyWindow, timers.monitorHold, window),
       ports(vars, port, window),
-      modes(vars, link, timer1, timer2, timer4),
-      hold(vars, link, modes, timer1, timer2, timer4, window),
-      panels(timer3, window) {
-    timer1.setInterval(200);
-    timer2.setInterval(kReplyWindowInterval);
-    timer3.setInterval(Panels::kHidePanelInterval);
-    timer4.setInterval(kMonitorHoldInterval);
-    timer1.onTick = [this] { hold.Timer1_Timer(); };
-    timer2.onTick = [this] { link.Timer2_Timer(); };
-    timer3.onTick = [this] { panels.Timer3_Timer(); };
-    timer4.onTick = [this] { link.Timer4_Timer(); };
+      modes(vars, link, timers.repeat, timers.replyWindow, timers.monitorHold),
+      hold(vars, link, modes, timers.repeat, timers.replyWindow, timers.monitorHold, window),
+      panels(timers.panelHide, window) {
+    timers.repeat.setInterval(kRepeatDesignInterval);
+    timers.replyWindow.setInterval(kReplyWindowInterval);
+    timers.panelHide.setInterval(Panels::kHidePanelInterval);
+    timers.monitorHold.setInterval(kMonitorHoldInterval);
+    timers.repeat.onTick = [this] { hold.Timer1_Timer(); };
+    timers.replyWindow.onTick = [this] { link.Timer2_Timer(); };
+    timers.panelHide.onTick = [this] { panels.Timer3_Timer(); };
+    timers.monitorHold.onTick = [this] { link.Timer4_Timer(); };
     port.onCommEvent = [this](int commEvent) { link.MSComm1_OnComm(commEvent); };
     port.onFailure = [this](const std::string& error) { link.portFailed(error); };
 }
@@ -45,7 +42,7 @@ void Form1::Form_Load() {
         window.showWarning(port.errorText());
     }
     // Marking "COM1" runs its choice once; a port that just failed to open is not retried.
-    window.setMarked("Option1", true);
+    window.setMarked(kOptionCom1, true);
     ports.choosePort(1, false);
 }
 
@@ -69,19 +66,19 @@ bool Form1::click(std::string_view control) {
         oneShotClick(button->code);
     } else if (const ModeButton* mode = findModeButton(control)) {
         modes.click(*mode);
-    } else if (control == "Command16") {
+    } else if (control == kEndButton) {
         Command16_Click();
-    } else if (control == "Command33") {
+    } else if (control == kComButton) {
         panels.Command33_Click();
-    } else if (control == "Command34") {
+    } else if (control == kDataToggle) {
         panels.Command34_Click();
-    } else if (control == "Option1") {
+    } else if (control == kOptionCom1) {
         ports.Option1_Click();
-    } else if (control == "Option2") {
+    } else if (control == kOptionCom2) {
         ports.Option2_Click();
-    } else if (control == "Option3") {
+    } else if (control == kOption19200) {
         ports.Option3_Click();
-    } else if (control == "Option4") {
+    } else if (control == kOption9600) {
         ports.Option4_Click();
     } else {
         return false;

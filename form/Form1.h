@@ -7,6 +7,7 @@
 #include "commands/HoldRepeat.h"
 #include "form/Form1Variables.h"
 #include "form/Panels.h"
+#include "form/Roles.h"
 #include "form/WindowServices.h"
 #include "link/CommandLink.h"
 #include "link/PortSelection.h"
@@ -18,10 +19,7 @@ namespace zoma {
 // What the form runs on: the program passes the Qt services, the tests their doubles.
 struct Form1Services {
     SerialPort& port;
-    Timer& timer1;
-    Timer& timer2;
-    Timer& timer3;
-    Timer& timer4;
+    FormTimers timers;
     WindowServices& window;
 };
 
@@ -36,7 +34,7 @@ class Form1 {
     // Start-up: settings, centring, height, port 1 opened, "COM1" marked. Sends nothing.
     void Form_Load();
 
-    // The events of the controls, by control name ("Command17", "Option2"). They return false
+    // The events of the controls, by control name ("Command17", kOptionCom2). They return false
     // for a control that has no such event.
     bool click(std::string_view control);
     bool mouseDown(std::string_view control);
@@ -51,10 +49,7 @@ class Form1 {
 
     Form1Variables vars;
     SerialPort& port;
-    Timer& timer1;
-    Timer& timer2;
-    Timer& timer3;
-    Timer& timer4;
+    FormTimers timers;
     WindowServices& window;
     CommandLink link;
     PortSelection ports;

@@ -19,7 +19,7 @@ class Panels {
     static constexpr int kAlt = 4;
     static constexpr int kKeyJ = 'J';
 
-    Panels(Timer& timer3, WindowServices& window);
+    Panels(Timer& panelHideTimer, WindowServices& window);
 
     // "COM": shows the port panel for five seconds.
     void Command33_Click();
@@ -30,7 +30,7 @@ class Panels {
     void Form_KeyDown(int keyCode, int shift);
 
   private:
-    Timer& timer3_;
+    Timer& panelHideTimer_;
     WindowServices& window_;
 };
 

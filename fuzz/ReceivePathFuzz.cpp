@@ -14,9 +14,9 @@
 namespace {
 
 constexpr const char* kClicked[] = {
-    "Command17", "Command18", "Command44", "Command45", "Command46", "Command47", "Command38",
-    "Command52", "Command10", "Command11", "Command41", "Command13", "Command23", "Command33",
-    "Command34", "Option1",   "Option2",   "Option3",   "Option4",
+    "Command17", "Command18", "Command44", "Command45",  "Command46", "Command47", "Command38",
+    "Command52", "Command10", "Command11", "Command41",  "Command13", "Command23", kComButton,
+    kDataToggle, kOptionCom1, kOptionCom2, kOption19200, kOption9600,
 };
 
 constexpr const char* kHeld[] = {
@@ -50,10 +50,10 @@ class Script {
 
 void checkReceipt(zoma::testing::FormRig& rig) {
     const zoma::Form1Variables& vars = rig.form.vars;
-    const std::string rx = rig.label("Label12");
+    const std::string rx = rig.label(kRxLine);
     ZOMA_FUZZ_CHECK(rx == zoma::monitorText(vars.RxBuffer));
     if (const auto status = zoma::decodeStatus(vars.LastCommand, rx)) {
-        ZOMA_FUZZ_CHECK(rig.label("Label25") == *status);
+        ZOMA_FUZZ_CHECK(rig.label(kStatusLine) == *status);
     }
 }
 

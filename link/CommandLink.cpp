@@ -3,14 +3,19 @@
 
 #include <algorithm>
 
+#include "form/Roles.h"
 #include "replies/MonitorText.h"
 #include "replies/StatusDecoding.h"
 
 namespace zoma {
 
-CommandLink::CommandLink(Form1Variables& vars, SerialPort& port, Timer& timer2, Timer& timer4,
-                         WindowServices& window)
-    : vars_(vars), port_(port), timer2_(timer2), timer4_(timer4), window_(window) {}
+CommandLink::CommandLink(Form1Variables& vars, SerialPort& port, Timer& replyWindowTimer,
+                         Timer& monitorHoldTimer, WindowServices& window)
+    : vars_(vars),
+      port_(port),
+      replyWindowTimer_(replyWindowTimer),
+      monitorHoldTimer_(monitorHoldTimer),
+      window_(window) {}
 
 void CommandLink::Hyouji(const std::string& text, std::uint8_t direction) {
     if (direction == kTransmit) {
@@ -23,16 +28,16 @@ void CommandLink::Hyouji(const std::string& text, std::uint8_t direction) {
 void CommandLink::transmit(const std::string& frame) {
     if (!port_.isOpen()) {
         // Nothing can go out: show what the operator asked for and say why nothing answers.
-        window_.setCaption("Label11", monitorText(frame));
-        window_.setCaption("Label25", kPortNotOpen);
-        timer4_.setEnabled(true);
+        window_.setCaption(kTxLine, monitorText(frame));
+        window_.setCaption(kStatusLine, kPortNotOpen);
+        monitorHoldTimer_.setEnabled(true);
         return;
     }
     port_.write(frame);
-    window_.setCaption("Label11", monitorText(frame));
-    timer2_.setEnabled(true);
+    window_.setCaption(kTxLine, monitorText(frame));
+    replyWindowTimer_.setEnabled(true);
     vars_.AwaitingReply = 1;
-    timer4_.setEnabled(true);
+    monitorHoldTimer_.setEnabled(true);
 }
 
 void CommandLink::showReceived(const std::string& text) {
@@ -51,11 +56,11 @@ void CommandLink::showReceived(const std::string& text) {
     // Unless something else wrote the RX line since, it already shows this rendering: a
     // receipt that added nothing costs no copy of a long line.
     if (!rxLineShown_) {
-        window_.setCaption("Label12", rxMonitor_);
+        window_.setCaption(kRxLine, rxMonitor_);
         rxLineShown_ = true;
     }
     if (auto status = decodeStatus(vars_.LastCommand, rxMonitor_)) {
-        window_.setCaption("Label25", *status);
+        window_.setCaption(kStatusLine, *status);
     }
 }
 
@@ -70,20 +75,20 @@ void CommandLink::MSComm1_OnComm(int commEvent) {
 
 void CommandLink::Timer2_Timer() {
     if (vars_.AwaitingReply == 1) {
-        window_.setCaption("Label12", kNoReplyMark);
+        window_.setCaption(kRxLine, kNoReplyMark);
         rxLineShown_ = false;
     }
-    timer2_.setEnabled(false);
+    replyWindowTimer_.setEnabled(false);
     clearRxBuffer();
     vars_.AwaitingReply = 0;
 }
 
 void CommandLink::Timer4_Timer() {
-    window_.setCaption("Label11", "");
-    window_.setCaption("Label12", "");
-    window_.setCaption("Label25", "");
+    window_.setCaption(kTxLine, "");
+    window_.setCaption(kRxLine, "");
+    window_.setCaption(kStatusLine, "");
     rxLineShown_ = false;
-    timer4_.setEnabled(false);
+    monitorHoldTimer_.setEnabled(false);
 }
 
 void CommandLink::clearRxBuffer() {

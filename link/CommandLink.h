@@ -23,8 +23,8 @@ class CommandLink {
     static constexpr const char* kNoReplyMark = " X X X X";
     static constexpr const char* kPortNotOpen = " Port not open";
 
-    CommandLink(Form1Variables& vars, SerialPort& port, Timer& timer2, Timer& timer4,
-                WindowServices& window);
+    CommandLink(Form1Variables& vars, SerialPort& port, Timer& replyWindowTimer,
+                Timer& monitorHoldTimer, WindowServices& window);
 
     // Direction 1 writes the text to the port and shows it on the TX line; any other direction
     // shows the text on the RX line and runs the status decoding.
@@ -48,8 +48,8 @@ class CommandLink {
 
     Form1Variables& vars_;
     SerialPort& port_;
-    Timer& timer2_;
-    Timer& timer4_;
+    Timer& replyWindowTimer_;
+    Timer& monitorHoldTimer_;
     WindowServices& window_;
     // Monitor text of RxBuffer's first renderedLength_ characters, extended as data arrives.
     std::string rxMonitor_ = " ";

@@ -18,7 +18,7 @@ void PortSelection::choosePort(int chosen, bool openWhenClosed) {
     if ((wasOpen || openWhenClosed) && !port_.open()) error = port_.errorText();
 
     if (!error) {
-        window_.setVisible("Frame8", false);
+        window_.setVisible(kPortPanel, false);
         return;
     }
     window_.showWarning(*error);
@@ -35,11 +35,11 @@ void PortSelection::chooseSpeed(const std::string& settings) {
         return;
     }
     vars_.CommSettings = settings;
-    window_.setVisible("Frame8", false);
+    window_.setVisible(kPortPanel, false);
 }
 
 void PortSelection::markSpeedInUse() {
-    window_.setMarked(vars_.CommSettings == kSettings9600 ? "Option4" : "Option3", true);
+    window_.setMarked(vars_.CommSettings == kSettings9600 ? kOption9600 : kOption19200, true);
 }
 
 }  // namespace zoma

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "form/Form1Variables.h"
+#include "form/Roles.h"
 #include "form/WindowServices.h"
 #include "platform/SerialPort.h"
 
@@ -29,7 +30,9 @@ class PortSelection {
     void chooseSpeed(const std::string& settings);
 
   private:
-    static const char* optionOfPort(int number) { return number == 2 ? "Option2" : "Option1"; }
+    static std::string_view optionOfPort(int number) {
+        return number == 2 ? kOptionCom2 : kOptionCom1;
+    }
     void markSpeedInUse();
 
     Form1Variables& vars_;

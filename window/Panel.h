@@ -12,13 +12,16 @@ namespace zoma {
 // Members are destroyed in reverse: the form before the services it uses, the window last.
 template <typename Window = Form1Window>
 struct Panel {
-    Panel() : form({port, timer1, timer2, timer3, timer4, window}) { bindControls(window, form); }
+    Panel()
+        : form({port, {repeatTimer, replyWindowTimer, panelHideTimer, monitorHoldTimer}, window}) {
+        bindControls(window, form);
+    }
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
 
     Window window;
     QtSerialPort port;
-    QtTimer timer1, timer2, timer3, timer4;
+    QtTimer repeatTimer, replyWindowTimer, panelHideTimer, monitorHoldTimer;
     Form1 form;
 };
 

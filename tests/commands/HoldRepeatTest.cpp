@@ -56,19 +56,19 @@ TEST_F(HoldRepeatTest, EachHeldButtonRepeatsItsCodeAtItsPace) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         rig.form.mouseDown(c.button);
-        EXPECT_EQ(rig.timer2.interval(), c.replyWindow);
-        EXPECT_EQ(rig.timer4.interval(), c.monitorHold);
+        EXPECT_EQ(rig.replyWindowTimer.interval(), c.replyWindow);
+        EXPECT_EQ(rig.monitorHoldTimer.interval(), c.monitorHold);
         rig.form.mouseUp(c.button);
         rig.clock.advance(2000);
         EXPECT_EQ(hold(c.button, 1000), every(c.period, 1000, c.code));
         EXPECT_EQ(rig.form.vars.LastCommand, std::string(c.code) + '\r');
-        EXPECT_EQ(rig.timer1.interval(),
+        EXPECT_EQ(rig.repeatTimer.interval(),
                   c.button == std::string("Command48") || c.button == std::string("Command49")
                       ? 5
                       : c.period);
-        EXPECT_EQ(rig.timer2.interval(), 500);
-        EXPECT_EQ(rig.timer4.interval(), 1000);
-        EXPECT_FALSE(rig.timer1.isEnabled());
+        EXPECT_EQ(rig.replyWindowTimer.interval(), 500);
+        EXPECT_EQ(rig.monitorHoldTimer.interval(), 1000);
+        EXPECT_FALSE(rig.repeatTimer.isEnabled());
         rig.clock.advance(2000);
     }
 }
@@ -77,25 +77,25 @@ TEST_F(HoldRepeatTest, ReleaseClearsTheMonitorAtOnceAndTheStatusOneSecondLater) 
     rig.form.mouseDown("Command1");
     rig.clock.advance(100);
     rig.port.deliver("\x06");
-    rig.window.setCaption("Label25", " Stand by");
+    rig.window.setCaption(kStatusLine, " Stand by");
     rig.form.mouseUp("Command1");
-    EXPECT_EQ(rig.label("Label11"), "");
-    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label(kTxLine), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
     EXPECT_EQ(rig.form.vars.RxBuffer, "");
     EXPECT_EQ(rig.form.vars.LastCommand, "C09\r");
     rig.clock.advance(999);
-    EXPECT_EQ(rig.label("Label25"), " Stand by");
+    EXPECT_EQ(rig.label(kStatusLine), " Stand by");
     rig.clock.advance(1);
-    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
 }
 
 TEST_F(HoldRepeatTest, NoMissingReplyMarkAfterAHold) {
     rig.form.mouseDown("Command15");
     rig.clock.advance(60);  // the tick at 50 opened a fresh 25 ms reply window
     rig.form.mouseUp("Command15");
-    EXPECT_FALSE(rig.timer2.isEnabled());
+    EXPECT_FALSE(rig.replyWindowTimer.isEnabled());
     rig.clock.advance(3000);
-    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
     EXPECT_EQ(rig.sent.size(), 2u);
 }
 
@@ -113,8 +113,8 @@ TEST_F(HoldRepeatTest, TickWithNothingHeldSendsNothing) {
 
 TEST_F(HoldRepeatTest, ArrowsAfterStartUpRepeatAtTheDesignPeriodWithTheDesignWindows) {
     rig.form.mouseDown("Command8");
-    EXPECT_EQ(rig.timer2.interval(), 500);
-    EXPECT_EQ(rig.timer4.interval(), 1000);
+    EXPECT_EQ(rig.replyWindowTimer.interval(), 500);
+    EXPECT_EQ(rig.monitorHoldTimer.interval(), 1000);
     rig.form.mouseUp("Command8");
     EXPECT_EQ(hold("Command8", 600), every(200, 600, "C3A"));
 }
@@ -126,11 +126,11 @@ TEST_F(HoldRepeatTest, ArrowsTakeThePeriodOfTheLastHold) {
 
 TEST_F(HoldRepeatTest, DZoomReleaseLeavesTheFastestPace) {
     hold("Command48", 1);
-    EXPECT_EQ(rig.timer1.interval(), 5);
+    EXPECT_EQ(rig.repeatTimer.interval(), 5);
     EXPECT_EQ(rig.form.vars.PadMode, 3);
     rig.form.mouseDown("Command9");
-    EXPECT_EQ(rig.timer2.interval(), 5);
-    EXPECT_EQ(rig.timer4.interval(), 5);
+    EXPECT_EQ(rig.replyWindowTimer.interval(), 5);
+    EXPECT_EQ(rig.monitorHoldTimer.interval(), 5);
     rig.form.mouseUp("Command9");
     EXPECT_EQ(hold("Command9", 100), every(5, 100, "C3B"));
 }
@@ -154,10 +154,10 @@ TEST_F(HoldRepeatTest, ModeButtonsSetThePaceOfTheArrowPad) {
         rig.form.click(c.mode);
         ASSERT_EQ(rig.sent.size(), 1u);
         EXPECT_EQ(rig.sent[0].bytes, std::string(c.code) + '\r');
-        EXPECT_FALSE(rig.timer1.isEnabled());
+        EXPECT_FALSE(rig.repeatTimer.isEnabled());
         rig.form.mouseDown("Command5");
-        EXPECT_EQ(rig.timer2.interval(), c.replyWindow);
-        EXPECT_EQ(rig.timer4.interval(), c.monitorHold);
+        EXPECT_EQ(rig.replyWindowTimer.interval(), c.replyWindow);
+        EXPECT_EQ(rig.monitorHoldTimer.interval(), c.monitorHold);
         rig.form.mouseUp("Command5");
         EXPECT_EQ(hold("Command7", 400), every(c.period, 400, "C3D"));
         rig.clock.advance(2000);
@@ -169,8 +169,8 @@ TEST_F(HoldRepeatTest, PadModeOutlivesOtherHoldsAndTheMenuOffButton) {
     hold("Command1", 10);         // VOL + sets the period to 250
     rig.form.click("Command24");  // MENU OFF
     rig.form.mouseDown("Command8");
-    EXPECT_EQ(rig.timer2.interval(), 50);
-    EXPECT_EQ(rig.timer4.interval(), 75);
+    EXPECT_EQ(rig.replyWindowTimer.interval(), 50);
+    EXPECT_EQ(rig.monitorHoldTimer.interval(), 75);
     rig.form.mouseUp("Command8");
     EXPECT_EQ(hold("Command8", 500), every(250, 500, "C3A"));
 }
@@ -182,7 +182,7 @@ TEST_F(HoldRepeatTest, ModeClickStartsNoRepetitionEvenAtTheFastestPace) {
     rig.clock.advance(1000);
     ASSERT_EQ(rig.sent.size(), 1u);
     EXPECT_EQ(rig.sent[0].bytes, "C80\r");
-    EXPECT_EQ(rig.timer1.interval(), 50);
+    EXPECT_EQ(rig.repeatTimer.interval(), 50);
 }
 
 TEST_F(HoldRepeatTest, SecondPressTakesOverAndTheFirstReleaseEndsTheHold) {

@@ -1,13 +1,19 @@
-// Recording window services, starting as the window is designed.
+// Recording window services, starting as the control table designs the window.
 #include "doubles/FakeWindow.h"
+#include "form/ControlTable.h"
 
 namespace zoma::testing {
 
 FakeWindow::FakeWindow() {
-    visible_["Frame8"] = false;
-    visible_["Command34"] = false;
-    captions_["Command34"] = "データを表示する";
-    marked_["Option3"] = true;
+    for (const ControlRow& row : form1Controls()) {
+        const std::string name(row.name);
+        visible_[name] = !row.hiddenAtStart;
+        if (!row.caption.empty()) captions_[name] = std::string(row.caption);
+        if (row.kind == Kind::Option) {
+            marked_[name] = row.selectedAtStart;
+            groups_[name] = std::string(row.container);
+        }
+    }
 }
 
 void FakeWindow::setCaption(std::string_view control, const std::string& text) {
@@ -32,9 +38,9 @@ void FakeWindow::setMarked(std::string_view option, bool marked) {
     // Options of one container exclude each other.
     const std::string name(option);
     if (marked) {
-        const bool portGroup = name == "Option1" || name == "Option2";
-        marked_[portGroup ? "Option1" : "Option3"] = false;
-        marked_[portGroup ? "Option2" : "Option4"] = false;
+        for (auto& [other, mark] : marked_) {
+            if (groups_[other] == groups_[name]) mark = false;
+        }
     }
     marked_[name] = marked;
 }

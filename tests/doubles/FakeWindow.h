@@ -37,6 +37,8 @@ class FakeWindow : public WindowServices {
     std::map<std::string, std::string, std::less<>> captions_;
     std::map<std::string, bool, std::less<>> visible_;
     std::map<std::string, bool, std::less<>> marked_;
+    // The container of each option: the group in which one marked option clears the others.
+    std::map<std::string, std::string, std::less<>> groups_;
 };
 
 }  // namespace zoma::testing

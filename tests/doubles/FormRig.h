@@ -16,11 +16,12 @@ namespace zoma::testing {
 
 struct FormRig {
     explicit FormRig(WindowServices* realWindow = nullptr)
-        : timer1(clock.makeTimer()),
-          timer2(clock.makeTimer()),
-          timer3(clock.makeTimer()),
-          timer4(clock.makeTimer()),
-          form({port, timer1, timer2, timer3, timer4,
+        : repeatTimer(clock.makeTimer()),
+          replyWindowTimer(clock.makeTimer()),
+          panelHideTimer(clock.makeTimer()),
+          monitorHoldTimer(clock.makeTimer()),
+          form({port,
+                {repeatTimer, replyWindowTimer, panelHideTimer, monitorHoldTimer},
                 realWindow != nullptr ? *realWindow : static_cast<WindowServices&>(window)}) {
         port.onWrite = [this](const std::string& bytes) { sent.push_back({clock.now(), bytes}); };
     }
@@ -38,15 +39,15 @@ struct FormRig {
         sent.clear();
     }
 
-    std::string label(const char* name) const { return form.window.caption(name); }
+    std::string label(std::string_view name) const { return form.window.caption(name); }
 
     VirtualClock clock;
     ScriptedPort port;
     FakeWindow window;
-    VirtualTimer& timer1;
-    VirtualTimer& timer2;
-    VirtualTimer& timer3;
-    VirtualTimer& timer4;
+    VirtualTimer& repeatTimer;
+    VirtualTimer& replyWindowTimer;
+    VirtualTimer& panelHideTimer;
+    VirtualTimer& monitorHoldTimer;
     Form1 form;
     // Every write with its virtual time.
     std::vector<Sent> sent;

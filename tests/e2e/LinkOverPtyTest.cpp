@@ -39,19 +39,19 @@ TEST_F(LinkOverPtyTest, FramesGoOutUnchangedAndRepliesAreShownAndDecoded) {
 
     panel.form.click("Command44");
     EXPECT_EQ(line1.read(2000), "CR0\r");
-    EXPECT_EQ(panel.label("Label11"), " C R 0 CR ");
+    EXPECT_EQ(panel.label(kTxLine), " C R 0 CR ");
     line1.write("8");
-    ASSERT_TRUE(waitUntil([&] { return panel.label("Label12") == " 8 "; }));
+    ASSERT_TRUE(waitUntil([&] { return panel.label(kRxLine) == " 8 "; }));
     line1.write("0\r");
-    ASSERT_TRUE(waitUntil([&] { return panel.label("Label25") == " Stand by"; }));
-    EXPECT_EQ(panel.label("Label12"), " 8 0 CR ");
+    ASSERT_TRUE(waitUntil([&] { return panel.label(kStatusLine) == " Stand by"; }));
+    EXPECT_EQ(panel.label(kRxLine), " 8 0 CR ");
 
     // Inside the reply window a second frame's reply joins the first. Bytes are characters one
     // to one, NUL and bytes above 127 included.
     panel.form.click("Command17");
     EXPECT_EQ(line1.read(2000), "C00\r");
     line1.write(std::string("\x06\0\xff", 3));
-    ASSERT_TRUE(waitUntil([&] { return panel.label("Label12") == " 8 0 CR ACK ? ? "; }));
+    ASSERT_TRUE(waitUntil([&] { return panel.label(kRxLine) == " 8 0 CR ACK ? ? "; }));
 }
 
 TEST_F(LinkOverPtyTest, UnansweredFrameIsMarkedAndCleared) {
@@ -59,23 +59,23 @@ TEST_F(LinkOverPtyTest, UnansweredFrameIsMarkedAndCleared) {
     panel.form.Form_Load();
     panel.form.click("Command45");
     EXPECT_EQ(line1.read(2000), "CR1\r");
-    ASSERT_TRUE(waitUntil([&] { return panel.label("Label12") == " X X X X"; }));
-    ASSERT_TRUE(waitUntil([&] { return panel.label("Label11").empty(); }));
-    EXPECT_EQ(panel.label("Label12"), "");
+    ASSERT_TRUE(waitUntil([&] { return panel.label(kRxLine) == " X X X X"; }));
+    ASSERT_TRUE(waitUntil([&] { return panel.label(kTxLine).empty(); }));
+    EXPECT_EQ(panel.label(kRxLine), "");
 }
 
 TEST_F(LinkOverPtyTest, PortAndSpeedChoicesReachTheLine) {
     RealPanel panel;
     panel.form.Form_Load();
-    panel.form.click("Option4");
+    panel.form.click(kOption9600);
     EXPECT_EQ(line1.baudRate(), 9600);
-    panel.form.click("Option2");
+    panel.form.click(kOptionCom2);
     ASSERT_TRUE(panel.port.isOpen());
     EXPECT_EQ(line2.baudRate(), 9600);
     panel.form.click("Command18");
     EXPECT_EQ(line2.read(2000), "C02\r");
     EXPECT_EQ(line1.read(50), "");
-    panel.form.click("Option3");
+    panel.form.click(kOption19200);
     EXPECT_EQ(line2.baudRate(), 19200);
     EXPECT_TRUE(panel.warnings.isEmpty());
 }
@@ -84,7 +84,7 @@ TEST_F(LinkOverPtyTest, ChoosingAMissingDeviceWarnsAndKeepsThePreviousLine) {
     setenv("ZOMA_COM2", "/dev/zoma-no-such-device", 1);
     RealPanel panel;
     panel.form.Form_Load();
-    panel.form.click("Option2");
+    panel.form.click(kOptionCom2);
     ASSERT_EQ(panel.warnings.size(), 1);
     EXPECT_EQ(panel.warnings[0].toStdString(), "No such file or directory");
     EXPECT_TRUE(panel.port.isOpen());
@@ -99,8 +99,8 @@ TEST_F(LinkOverPtyTest, MissingPortOneAtStartUpIsReportedAndComTwoStillWorks) {
     ASSERT_EQ(panel.warnings.size(), 1);
     EXPECT_FALSE(panel.port.isOpen());
     panel.form.click("Command17");
-    EXPECT_EQ(panel.label("Label25"), " Port not open");
-    panel.form.click("Option2");
+    EXPECT_EQ(panel.label(kStatusLine), " Port not open");
+    panel.form.click(kOptionCom2);
     ASSERT_TRUE(panel.port.isOpen());
     panel.form.click("Command17");
     EXPECT_EQ(line2.read(2000), "C00\r");
@@ -115,7 +115,7 @@ TEST_F(LinkOverPtyTest, DeviceVanishingWhileOpenIsReportedOnce) {
     testing::runFor(300);
     panel.form.mouseUp("Command1");
     EXPECT_EQ(panel.warnings.size(), 1);
-    panel.form.click("Option2");
+    panel.form.click(kOptionCom2);
     ASSERT_TRUE(panel.port.isOpen());
     panel.form.click("Command20");
     EXPECT_EQ(line2.read(2000), "C0C\r");
@@ -132,14 +132,14 @@ TEST_F(LinkOverPtyTest, PortHeldByAnotherProgramIsReportedAtStartUpAndAtAChoice)
 
     // The choice of a free port recovers; choosing the held one again is refused.
     setenv("ZOMA_COM1", line1.slavePath().c_str(), 1);
-    panel.form.click("Option2");
+    panel.form.click(kOptionCom2);
     EXPECT_EQ(panel.warnings.size(), 2);
     EXPECT_EQ(panel.warnings[0], panel.warnings[1]);
-    panel.form.click("Option1");
+    panel.form.click(kOptionCom1);
     ASSERT_TRUE(panel.port.isOpen());
     panel.form.click("Command17");
     EXPECT_EQ(line1.read(2000), "C00\r");
-    panel.form.click("Option2");
+    panel.form.click(kOptionCom2);
     EXPECT_EQ(panel.warnings.size(), 3);
     EXPECT_TRUE(panel.port.isOpen());
     panel.form.click("Command18");

@@ -17,7 +17,7 @@ struct RealPanel : Panel<> {
         window.endApplication = [this] { ended = true; };
     }
 
-    std::string label(const char* name) const { return window.caption(name); }
+    std::string label(std::string_view name) const { return window.caption(name); }
 
     QStringList warnings;
     bool ended = false;

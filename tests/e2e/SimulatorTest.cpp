@@ -49,18 +49,18 @@ class OperatedPanel {
 
     bool ready() const { return panel.port.isOpen() && panel.window.heightTwips() == 7000; }
 
-    void click(const char* control) {
+    void click(std::string_view control) {
         QTest::mouseClick(panel.window.control(control), Qt::LeftButton);
     }
 
-    Lines lines() const { return {panel.label("Label12"), panel.label("Label25")}; }
+    Lines lines() const { return {panel.label(kRxLine), panel.label(kStatusLine)}; }
 
     // The monitor hold has ended: all three lines are empty, the reply window is over and the
     // receive buffer with it, so whatever shows next belongs to the next frame.
     bool linesClear() {
         return waitUntil(
             [&] {
-                return panel.label("Label11").empty() && lines() == Lines{"", ""};
+                return panel.label(kTxLine).empty() && lines() == Lines{"", ""};
             },
             kHangGuardMs);
     }
@@ -68,7 +68,7 @@ class OperatedPanel {
     // Once the lines are clear, clicks a button and returns the lines as they stand when its
     // reply has come in whole (the RX line ends with CR), read in the same turn of the event
     // loop as that receipt.
-    std::optional<Lines> ask(const char* control) {
+    std::optional<Lines> ask(std::string_view control) {
         if (!linesClear()) return std::nullopt;
         click(control);
         std::optional<Lines> answered;
@@ -87,10 +87,10 @@ class OperatedPanel {
     }
 
     // Once the lines are clear, clicks an operation button and waits for its ACK.
-    bool operate(const char* control) {
+    bool operate(std::string_view control) {
         if (!linesClear()) return false;
         click(control);
-        return waitUntil([&] { return panel.label("Label12") == " ACK "; }, kHangGuardMs);
+        return waitUntil([&] { return panel.label(kRxLine) == " ACK "; }, kHangGuardMs);
     }
 
     // Every distinct state of the RX and status lines from now until the RX line reads `last`.
@@ -255,7 +255,7 @@ TEST_P(UnansweredTest, IsMarkedAndTheLinesClear) {
     operated.click(row.control);
     ASSERT_TRUE(waitUntil([&] { return operated.lines().rx == " X X X X"; }, kHangGuardMs));
     EXPECT_EQ(operated.lines().status, "");
-    ASSERT_TRUE(waitUntil([&] { return operated.panel.label("Label11").empty(); }, kHangGuardMs));
+    ASSERT_TRUE(waitUntil([&] { return operated.panel.label(kTxLine).empty(); }, kHangGuardMs));
     EXPECT_EQ(operated.lines(), (Lines{"", ""}));
     // The frame did go out: the silence is the projector's.
     EXPECT_EQ(simulator.framesReceived(row.code), 1) << simulator.log();
@@ -347,12 +347,12 @@ TEST_F(SimulatorTest, ChosenPortCarriesTheFramesToItsProjector) {
     OperatedPanel operated;
     ASSERT_TRUE(operated.ready());
 
-    const auto choose = [&](const char* option) {
-        operated.click("Command33");
-        EXPECT_TRUE(operated.panel.window.isVisible("Frame8"));
+    const auto choose = [&](std::string_view option) {
+        operated.click(kComButton);
+        EXPECT_TRUE(operated.panel.window.isVisible(kPortPanel));
         operated.click(option);
         // An applied choice hides the port panel.
-        EXPECT_FALSE(operated.panel.window.isVisible("Frame8")) << option;
+        EXPECT_FALSE(operated.panel.window.isVisible(kPortPanel)) << option;
         EXPECT_TRUE(operated.panel.window.isMarked(option)) << option;
     };
     const auto status = [&]() -> std::string {
@@ -361,9 +361,9 @@ TEST_F(SimulatorTest, ChosenPortCarriesTheFramesToItsProjector) {
     };
 
     EXPECT_EQ(status(), " Stand by");
-    choose("Option2");
+    choose(kOptionCom2);
     EXPECT_EQ(status(), " Power ON");
-    choose("Option1");
+    choose(kOptionCom1);
     EXPECT_EQ(status(), " Stand by");
 
     EXPECT_EQ(first.framesReceived("CR0"), 2) << first.log();

@@ -17,47 +17,47 @@ class PanelsTest : public ::testing::Test {
 };
 
 TEST_F(PanelsTest, ComShowsThePortPanelForFiveSeconds) {
-    rig.form.click("Command33");
-    EXPECT_TRUE(rig.window.isVisible("Frame8"));
+    rig.form.click(kComButton);
+    EXPECT_TRUE(rig.window.isVisible(kPortPanel));
     rig.clock.advance(4999);
-    EXPECT_TRUE(rig.window.isVisible("Frame8"));
+    EXPECT_TRUE(rig.window.isVisible(kPortPanel));
     rig.clock.advance(1);
-    EXPECT_FALSE(rig.window.isVisible("Frame8"));
-    EXPECT_FALSE(rig.timer3.isEnabled());
+    EXPECT_FALSE(rig.window.isVisible(kPortPanel));
+    EXPECT_FALSE(rig.panelHideTimer.isEnabled());
 }
 
 TEST_F(PanelsTest, DataToggleGivesTheHidePanelTimerAFreshCountdown) {
     rig.form.Form_KeyDown('J', Panels::kCtrl);
-    rig.form.click("Command33");
+    rig.form.click(kComButton);
     rig.clock.advance(3000);
-    rig.form.click("Command34");
+    rig.form.click(kDataToggle);
     rig.clock.advance(4999);
-    EXPECT_TRUE(rig.window.isVisible("Frame8"));
+    EXPECT_TRUE(rig.window.isVisible(kPortPanel));
     rig.clock.advance(1);
-    EXPECT_FALSE(rig.window.isVisible("Frame8"));
+    EXPECT_FALSE(rig.window.isVisible(kPortPanel));
 }
 
 TEST_F(PanelsTest, ChordThenTogglesGiveTheThreeHeightsAndCaptions) {
     EXPECT_EQ(rig.window.height, 5200);
-    EXPECT_FALSE(rig.window.isVisible("Command34"));
+    EXPECT_FALSE(rig.window.isVisible(kDataToggle));
     rig.form.Form_KeyDown('J', Panels::kCtrl);
     EXPECT_EQ(rig.window.height, 7000);
-    EXPECT_EQ(rig.label("Command34"), "CLOSE");
-    EXPECT_TRUE(rig.window.isVisible("Command34"));
-    rig.form.click("Command34");
+    EXPECT_EQ(rig.label(kDataToggle), "CLOSE");
+    EXPECT_TRUE(rig.window.isVisible(kDataToggle));
+    rig.form.click(kDataToggle);
     EXPECT_EQ(rig.window.height, 5200);
-    EXPECT_EQ(rig.label("Command34"), "データを表示する");
-    rig.form.click("Command34");
+    EXPECT_EQ(rig.label(kDataToggle), "データを表示する");
+    rig.form.click(kDataToggle);
     EXPECT_EQ(rig.window.height, 6645);
-    EXPECT_EQ(rig.label("Command34"), "データを表示しない");
+    EXPECT_EQ(rig.label(kDataToggle), "データを表示しない");
     rig.form.Form_KeyDown('J', Panels::kCtrl);
     EXPECT_EQ(rig.window.height, 7000);
-    EXPECT_EQ(rig.label("Command34"), "CLOSE");
+    EXPECT_EQ(rig.label(kDataToggle), "CLOSE");
     rig.form.Form_KeyDown('J', Panels::kCtrl);
     EXPECT_EQ(rig.window.height, 7000);
-    rig.form.click("Command34");
+    rig.form.click(kDataToggle);
     EXPECT_EQ(rig.window.height, 5200);
-    EXPECT_TRUE(rig.window.isVisible("Command34"));
+    EXPECT_TRUE(rig.window.isVisible(kDataToggle));
 }
 
 TEST_F(PanelsTest, OtherKeysAndModifiersChangeNothing) {
@@ -76,7 +76,7 @@ TEST_F(PanelsTest, OtherKeysAndModifiersChangeNothing) {
     for (const auto& k : keys) {
         rig.form.Form_KeyDown(k.key, k.shift);
         EXPECT_EQ(rig.window.height, 5200) << k.key << '/' << k.shift;
-        EXPECT_FALSE(rig.window.isVisible("Command34"));
+        EXPECT_FALSE(rig.window.isVisible(kDataToggle));
     }
     // Bits above Alt do not count.
     rig.form.Form_KeyDown('J', Panels::kCtrl | 8);

@@ -36,9 +36,9 @@ TEST_F(CommandLinkTest, StartUpOpensPortOneAtTheStartSettingsAndSendsNothing) {
     EXPECT_EQ(fresh.form.vars.LastCommand, "");
     EXPECT_EQ(fresh.window.height, 5200);
     EXPECT_TRUE(fresh.window.centred);
-    EXPECT_TRUE(fresh.window.isMarked("Option1"));
-    EXPECT_TRUE(fresh.window.isMarked("Option3"));
-    EXPECT_FALSE(fresh.window.isVisible("Frame8"));
+    EXPECT_TRUE(fresh.window.isMarked(kOptionCom1));
+    EXPECT_TRUE(fresh.window.isMarked(kOption19200));
+    EXPECT_FALSE(fresh.window.isVisible(kPortPanel));
     EXPECT_TRUE(fresh.window.warnings.empty());
     fresh.clock.advance(60000);
     EXPECT_EQ(fresh.port.takeWritten(), "");
@@ -47,43 +47,43 @@ TEST_F(CommandLinkTest, StartUpOpensPortOneAtTheStartSettingsAndSendsNothing) {
 TEST_F(CommandLinkTest, UnansweredFrameIsMarkedThenTheLinesClear) {
     send("CR0");
     EXPECT_EQ(rig.port.takeWritten(), "CR0\r");
-    EXPECT_EQ(rig.label("Label11"), " C R 0 CR ");
+    EXPECT_EQ(rig.label(kTxLine), " C R 0 CR ");
     EXPECT_EQ(rig.form.vars.AwaitingReply, 1);
     rig.clock.advance(499);
-    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
     rig.clock.advance(1);
-    EXPECT_EQ(rig.label("Label12"), " X X X X");
+    EXPECT_EQ(rig.label(kRxLine), " X X X X");
     EXPECT_EQ(rig.form.vars.AwaitingReply, 0);
     rig.clock.advance(499);
-    EXPECT_EQ(rig.label("Label11"), " C R 0 CR ");
+    EXPECT_EQ(rig.label(kTxLine), " C R 0 CR ");
     rig.clock.advance(1);
-    EXPECT_EQ(rig.label("Label11"), "");
-    EXPECT_EQ(rig.label("Label12"), "");
-    EXPECT_EQ(rig.label("Label25"), "");
-    EXPECT_FALSE(rig.timer2.isEnabled());
-    EXPECT_FALSE(rig.timer4.isEnabled());
+    EXPECT_EQ(rig.label(kTxLine), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
+    EXPECT_FALSE(rig.replyWindowTimer.isEnabled());
+    EXPECT_FALSE(rig.monitorHoldTimer.isEnabled());
 }
 
 TEST_F(CommandLinkTest, ReplyInPiecesIsRenderedAndDecodedAsItGrows) {
     send("CR0");
     rig.clock.advance(100);
     rig.port.deliver("8");
-    EXPECT_EQ(rig.label("Label12"), " 8 ");
+    EXPECT_EQ(rig.label(kRxLine), " 8 ");
     EXPECT_EQ(rig.form.vars.AwaitingReply, 0);
-    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
     rig.port.deliver("0\r");
-    EXPECT_EQ(rig.label("Label12"), " 8 0 CR ");
-    EXPECT_EQ(rig.label("Label25"), " Stand by");
+    EXPECT_EQ(rig.label(kRxLine), " 8 0 CR ");
+    EXPECT_EQ(rig.label(kStatusLine), " Stand by");
     rig.clock.advance(400);
     // The window ended with a reply: no mark, the rendering stays, the buffer is emptied.
-    EXPECT_EQ(rig.label("Label12"), " 8 0 CR ");
+    EXPECT_EQ(rig.label(kRxLine), " 8 0 CR ");
     EXPECT_EQ(rig.form.vars.RxBuffer, "");
     // Later data starts again from an empty buffer.
     rig.port.deliver("4");
-    EXPECT_EQ(rig.label("Label12"), " 4 ");
+    EXPECT_EQ(rig.label(kRxLine), " 4 ");
     rig.clock.advance(500);
-    EXPECT_EQ(rig.label("Label25"), "");
-    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
 }
 
 TEST_F(CommandLinkTest, SecondFrameInsideTheWindowAccumulatesBothReplies) {
@@ -93,8 +93,8 @@ TEST_F(CommandLinkTest, SecondFrameInsideTheWindowAccumulatesBothReplies) {
     send("C02");
     rig.port.deliver("\x06");
     EXPECT_EQ(rig.port.takeWritten(), "C00\rC02\r");
-    EXPECT_EQ(rig.label("Label12"), " ACK ACK ");
-    EXPECT_EQ(rig.label("Label11"), " C 0 2 CR ");
+    EXPECT_EQ(rig.label(kRxLine), " ACK ACK ");
+    EXPECT_EQ(rig.label(kTxLine), " C 0 2 CR ");
     // The second transmission restarted both timers.
     rig.clock.advance(499);
     EXPECT_EQ(rig.form.vars.RxBuffer, "\x06\x06");
@@ -104,23 +104,23 @@ TEST_F(CommandLinkTest, SecondFrameInsideTheWindowAccumulatesBothReplies) {
 
 TEST_F(CommandLinkTest, DataBeforeAnyTransmissionIsShownButNotDecoded) {
     rig.port.deliver("80\r");
-    EXPECT_EQ(rig.label("Label12"), " 8 0 CR ");
-    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label(kRxLine), " 8 0 CR ");
+    EXPECT_EQ(rig.label(kStatusLine), "");
     rig.clock.advance(10000);
     // No window runs, so nothing clears it.
     EXPECT_EQ(rig.form.vars.RxBuffer, "80\r");
     rig.port.deliver("x");
-    EXPECT_EQ(rig.label("Label12"), " 8 0 CR x ");
+    EXPECT_EQ(rig.label(kRxLine), " 8 0 CR x ");
 }
 
 TEST_F(CommandLinkTest, ReceiptAfterTheHoldClearedWritesTheRxLineAgain) {
     send("C0B");
     rig.clock.advance(1000);
-    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
     rig.port.deliver("\x06");
-    EXPECT_EQ(rig.label("Label12"), " ACK ");
+    EXPECT_EQ(rig.label(kRxLine), " ACK ");
     rig.clock.advance(5000);
-    EXPECT_EQ(rig.label("Label12"), " ACK ");
+    EXPECT_EQ(rig.label(kRxLine), " ACK ");
 }
 
 TEST_F(CommandLinkTest, EmptyReceiveEventShowsTheBufferAgainAfterTheHoldClearedIt) {
@@ -128,9 +128,9 @@ TEST_F(CommandLinkTest, EmptyReceiveEventShowsTheBufferAgainAfterTheHoldClearedI
     rig.clock.advance(600);
     rig.port.deliver("a");
     rig.clock.advance(400);
-    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
     rig.form.link.MSComm1_OnComm(SerialPort::kReceive);
-    EXPECT_EQ(rig.label("Label12"), " a ");
+    EXPECT_EQ(rig.label(kRxLine), " a ");
 }
 
 TEST_F(CommandLinkTest, OnlyReceiveEventsAreHandled) {
@@ -140,10 +140,10 @@ TEST_F(CommandLinkTest, OnlyReceiveEventsAreHandled) {
     EXPECT_EQ(rig.form.vars.AwaitingReply, 1);
     rig.port.deliver("1\r");
     // An event that finds nothing waiting renders and decodes the buffer again.
-    rig.form.window.setCaption("Label25", "");
+    rig.form.window.setCaption(kStatusLine, "");
     rig.form.link.MSComm1_OnComm(SerialPort::kReceive);
-    EXPECT_EQ(rig.label("Label12"), " 1 CR ");
-    EXPECT_EQ(rig.label("Label25"), " Input 2");
+    EXPECT_EQ(rig.label(kRxLine), " 1 CR ");
+    EXPECT_EQ(rig.label(kStatusLine), " Input 2");
 }
 
 TEST_F(CommandLinkTest, ReceivedDataIsBoundedKeepingTheFirstCharacters) {
@@ -153,13 +153,13 @@ TEST_F(CommandLinkTest, ReceivedDataIsBoundedKeepingTheFirstCharacters) {
         rig.port.deliver(stream.substr(at, 1000));
     ASSERT_EQ(rig.form.vars.RxBuffer.size(), CommandLink::kRxBufferLimit);
     EXPECT_EQ(rig.form.vars.RxBuffer, stream.substr(0, CommandLink::kRxBufferLimit));
-    EXPECT_EQ(rig.label("Label12"), monitorText(stream.substr(0, CommandLink::kRxBufferLimit)));
+    EXPECT_EQ(rig.label(kRxLine), monitorText(stream.substr(0, CommandLink::kRxBufferLimit)));
     // The next reply window's end empties it and rendering starts afresh.
     send("CR0");
     rig.clock.advance(500);
     rig.port.deliver("00\r");
-    EXPECT_EQ(rig.label("Label12"), " 0 0 CR ");
-    EXPECT_EQ(rig.label("Label25"), " Power ON");
+    EXPECT_EQ(rig.label(kRxLine), " 0 0 CR ");
+    EXPECT_EQ(rig.label(kStatusLine), " Power ON");
 }
 
 TEST(CommandLinkStartUp, MissingPortOneIsReportedAndThePanelKeepsRunning) {
@@ -181,14 +181,14 @@ TEST(CommandLinkClosedPort, SendingWhileClosedWritesNothingAndSaysSo) {
     rig.form.click("Command44");
     EXPECT_EQ(rig.port.takeWritten(), "");
     EXPECT_EQ(rig.form.vars.LastCommand, "CR0\r");
-    EXPECT_EQ(rig.label("Label11"), " C R 0 CR ");
-    EXPECT_EQ(rig.label("Label25"), CommandLink::kPortNotOpen);
+    EXPECT_EQ(rig.label(kTxLine), " C R 0 CR ");
+    EXPECT_EQ(rig.label(kStatusLine), CommandLink::kPortNotOpen);
     EXPECT_EQ(rig.form.vars.AwaitingReply, 0);
-    EXPECT_FALSE(rig.timer2.isEnabled());
+    EXPECT_FALSE(rig.replyWindowTimer.isEnabled());
     rig.clock.advance(500);
-    EXPECT_EQ(rig.label("Label12"), "");
+    EXPECT_EQ(rig.label(kRxLine), "");
     rig.clock.advance(500);
-    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
 }
 
 TEST_F(CommandLinkTest, PortFailingWhileOpenIsReportedOnceAndClosed) {
@@ -200,10 +200,10 @@ TEST_F(CommandLinkTest, PortFailingWhileOpenIsReportedOnceAndClosed) {
     rig.clock.advance(2000);
     send("C0A");
     EXPECT_EQ(rig.port.takeWritten(), "C09\r");
-    EXPECT_EQ(rig.label("Label25"), CommandLink::kPortNotOpen);
+    EXPECT_EQ(rig.label(kStatusLine), CommandLink::kPortNotOpen);
     EXPECT_EQ(rig.window.warnings.size(), 1u);
     // Choosing a working port brings the line back.
-    rig.form.click("Option1");
+    rig.form.click(kOptionCom1);
     EXPECT_TRUE(rig.port.isOpen());
     send("C0A");
     EXPECT_EQ(rig.port.takeWritten(), "C0A\r");

@@ -29,8 +29,8 @@ std::string statusAfterPieces(const char* button, const std::vector<std::string>
     rig.load();
     rig.form.click(button);
     for (const std::string& piece : pieces) rig.port.deliver(piece);
-    if (rxLine != nullptr) *rxLine = rig.label("Label12");
-    return rig.label("Label25");
+    if (rxLine != nullptr) *rxLine = rig.label(kRxLine);
+    return rig.label(kStatusLine);
 }
 
 TEST(LineFaults, ReplySplitAnywhereDecodesAsInOnePiece) {
@@ -87,7 +87,7 @@ TEST(LineFaults, EndlessStreamStaysBoundedAcrossReplyWindows) {
     // Without transmissions the stream fills the buffer to its bound and no further.
     for (int tick = 0; tick < 3000; ++tick) rig.port.deliver(chunk);
     EXPECT_EQ(rig.form.vars.RxBuffer.size(), CommandLink::kRxBufferLimit);
-    EXPECT_EQ(rig.label("Label12"), monitorText(rig.form.vars.RxBuffer));
+    EXPECT_EQ(rig.label(kRxLine), monitorText(rig.form.vars.RxBuffer));
     rig.form.click("Command45");
     rig.clock.advance(500);
     EXPECT_EQ(rig.form.vars.RxBuffer, "");

@@ -20,10 +20,10 @@ struct Reply {
 std::string statusAfter(const char* button, const std::string& reply) {
     FormRig rig;
     rig.load();
-    rig.window.setCaption("Label25", "unchanged");
+    rig.window.setCaption(kStatusLine, "unchanged");
     rig.form.click(button);
     rig.port.deliver(reply);
-    return rig.label("Label25");
+    return rig.label(kStatusLine);
 }
 
 TEST(StatusDecoding, ReadOutRepliesDecodeToWords) {
@@ -88,18 +88,18 @@ TEST(StatusDecoding, ReplyInPiecesIsDecodedOnceItsFieldHasArrived) {
     rig.load();
     rig.form.click("Command44");
     rig.port.deliver("0");
-    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
     rig.port.deliver("0");
-    EXPECT_EQ(rig.label("Label25"), " Power ON");
+    EXPECT_EQ(rig.label(kStatusLine), " Power ON");
     rig.port.deliver("\r");
-    EXPECT_EQ(rig.label("Label25"), " Power ON");
+    EXPECT_EQ(rig.label(kStatusLine), " Power ON");
 
     rig.clock.advance(1000);
     rig.form.click("Command46");
     std::string status;
     for (char c : std::string("0042\r")) {
         rig.port.deliver(std::string(1, c));
-        status = rig.label("Label25");
+        status = rig.label(kStatusLine);
     }
     EXPECT_EQ(status, " 0 0 4 2 Hour Use");
 }
@@ -108,12 +108,12 @@ TEST(StatusDecoding, NothingIsDecodedBeforeTheFirstQueryOrAfterAnotherButton) {
     FormRig rig;
     rig.load();
     rig.port.deliver("00\r");
-    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
     rig.clock.advance(1000);
     rig.form.click("Command44");
     rig.form.click("Command17");
     rig.port.deliver("00\r");
-    EXPECT_EQ(rig.label("Label25"), "");
+    EXPECT_EQ(rig.label(kStatusLine), "");
 }
 
 TEST(StatusDecoding, FieldsAreTakenByPositionFromTheMonitorText) {

@@ -28,10 +28,10 @@ class ButtonsTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    QAbstractButton* button(const char* name) {
+    QAbstractButton* button(std::string_view name) {
         return qobject_cast<QAbstractButton*>(window.control(name));
     }
-    void click(const char* name, Qt::MouseButton mouse = Qt::LeftButton) {
+    void click(std::string_view name, Qt::MouseButton mouse = Qt::LeftButton) {
         QTest::mouseClick(button(name), mouse);
     }
 
@@ -64,7 +64,7 @@ TEST_F(ButtonsTest, EveryClickButtonSendsItsFrame) {
         click(b.control, Qt::RightButton);
         EXPECT_EQ(rig.port.takeWritten(), "") << b.control;
     }
-    EXPECT_FALSE(rig.timer1.isEnabled());
+    EXPECT_FALSE(rig.repeatTimer.isEnabled());
 }
 
 TEST_F(ButtonsTest, HeldButtonsRepeatForAnyMouseButtonAndIgnoreTheKeyboard) {
@@ -83,13 +83,13 @@ TEST_F(ButtonsTest, HeldButtonsRepeatForAnyMouseButtonAndIgnoreTheKeyboard) {
         const std::string frame = std::string(h.code) + '\r';
         for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
             QTest::mousePress(button(h.control), mouse);
-            EXPECT_TRUE(rig.timer1.isEnabled());
+            EXPECT_TRUE(rig.repeatTimer.isEnabled());
             rig.clock.advance(600);
             const std::string sent = rig.port.takeWritten();
             EXPECT_GE(sent.size(), 2 * frame.size());
             EXPECT_EQ(sent.substr(0, 4), frame);
             QTest::mouseRelease(button(h.control), mouse);
-            EXPECT_FALSE(rig.timer1.isEnabled());
+            EXPECT_FALSE(rig.repeatTimer.isEnabled());
             rig.clock.advance(2000);
             EXPECT_EQ(rig.port.takeWritten(), "");
         }
@@ -112,9 +112,9 @@ TEST_F(ButtonsTest, HoldEndsWhenItsReleaseCanNoLongerArrive) {
     auto expectHoldEnded = [&](const char* how) {
         SCOPED_TRACE(how);
         EXPECT_EQ(rig.form.vars.RepeatCode, 0);
-        EXPECT_FALSE(rig.timer1.isEnabled());
-        EXPECT_EQ(rig.timer2.interval(), 500);
-        EXPECT_EQ(rig.timer4.interval(), 1000);
+        EXPECT_FALSE(rig.repeatTimer.isEnabled());
+        EXPECT_EQ(rig.replyWindowTimer.interval(), 500);
+        EXPECT_EQ(rig.monitorHoldTimer.interval(), 1000);
         rig.port.takeWritten();
         rig.clock.advance(2000);
         EXPECT_EQ(rig.port.takeWritten(), "");
@@ -128,7 +128,7 @@ TEST_F(ButtonsTest, HoldEndsWhenItsReleaseCanNoLongerArrive) {
     // The late release, if it ever comes, changes nothing more.
     click("Command17");
     QTest::mouseRelease(button("Command1"), Qt::LeftButton);
-    EXPECT_EQ(rig.label("Label11"), " C 0 0 CR ");
+    EXPECT_EQ(rig.label(kTxLine), " C 0 0 CR ");
 
     // The window is hidden.
     QTest::mousePress(button("Command59"), Qt::RightButton);
@@ -162,24 +162,24 @@ TEST_F(ButtonsTest, CtrlJFromAFocusedButtonEnlargesTheWindowAndTheToggleSwitches
     QTest::keyClick(focused, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);
     QTest::keyClick(focused, Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(window.heightTwips(), 5200);
-    EXPECT_FALSE(window.control("Command34")->isVisible());
+    EXPECT_FALSE(window.control(kDataToggle)->isVisible());
 
     QTest::keyClick(focused, Qt::Key_J, Qt::ControlModifier);
     EXPECT_EQ(jPresses, 4);
     EXPECT_EQ(window.heightTwips(), 7000);
     EXPECT_EQ(window.frameGeometry().height(), 467);
-    EXPECT_TRUE(window.control("Command34")->isVisible());
-    EXPECT_EQ(button("Command34")->text(), "CLOSE");
+    EXPECT_TRUE(window.control(kDataToggle)->isVisible());
+    EXPECT_EQ(button(kDataToggle)->text(), "CLOSE");
 
-    click("Command34");
+    click(kDataToggle);
     EXPECT_EQ(window.heightTwips(), 5200);
     EXPECT_EQ(window.frameGeometry().height(), 347);
-    EXPECT_EQ(button("Command34")->text(), QString::fromUtf8("データを表示する"));
+    EXPECT_EQ(button(kDataToggle)->text(), QString::fromUtf8("データを表示する"));
     // Out of the mouse's reach now, but still reachable by keyboard.
-    button("Command34")->setFocus();
-    QTest::keyClick(button("Command34"), Qt::Key_Space);
+    button(kDataToggle)->setFocus();
+    QTest::keyClick(button(kDataToggle), Qt::Key_Space);
     EXPECT_EQ(window.heightTwips(), 6645);
-    EXPECT_EQ(button("Command34")->text(), QString::fromUtf8("データを表示しない"));
+    EXPECT_EQ(button(kDataToggle)->text(), QString::fromUtf8("データを表示しない"));
     // The key preview never consumes a key: the focused button still gets its Space.
     EXPECT_EQ(rig.port.takeWritten(), "");
     focused->setFocus();
@@ -188,40 +188,40 @@ TEST_F(ButtonsTest, CtrlJFromAFocusedButtonEnlargesTheWindowAndTheToggleSwitches
 }
 
 TEST_F(ButtonsTest, ComShowsThePortPanelAndTheOptionsChooseThroughTheirWidgets) {
-    click("Command33");
-    EXPECT_TRUE(window.control("Frame8")->isVisible());
-    click("Option4");
+    click(kComButton);
+    EXPECT_TRUE(window.control(kPortPanel)->isVisible());
+    click(kOption9600);
     EXPECT_EQ(rig.port.settings(), "9600,N,8,1");
-    EXPECT_FALSE(window.control("Frame8")->isVisible());
-    click("Command33");
-    click("Option2");
+    EXPECT_FALSE(window.control(kPortPanel)->isVisible());
+    click(kComButton);
+    click(kOptionCom2);
     EXPECT_EQ(rig.port.portNumber(), 2);
-    EXPECT_TRUE(button("Option2")->isChecked());
-    EXPECT_FALSE(button("Option1")->isChecked());
-    EXPECT_TRUE(button("Option4")->isChecked());
-    EXPECT_FALSE(window.control("Frame8")->isVisible());
+    EXPECT_TRUE(button(kOptionCom2)->isChecked());
+    EXPECT_FALSE(button(kOptionCom1)->isChecked());
+    EXPECT_TRUE(button(kOption9600)->isChecked());
+    EXPECT_FALSE(window.control(kPortPanel)->isVisible());
 
     // A failure puts the mark back on the port in use.
     rig.port.missingPorts = {1};
-    click("Command33");
-    click("Option1");
+    click(kComButton);
+    click(kOptionCom1);
     ASSERT_EQ(warnings.size(), 1);
-    EXPECT_TRUE(button("Option2")->isChecked());
-    EXPECT_FALSE(button("Option1")->isChecked());
-    EXPECT_TRUE(window.control("Frame8")->isVisible());
+    EXPECT_TRUE(button(kOptionCom2)->isChecked());
+    EXPECT_FALSE(button(kOptionCom1)->isChecked());
+    EXPECT_TRUE(window.control(kPortPanel)->isVisible());
     rig.clock.advance(5000);
-    EXPECT_FALSE(window.control("Frame8")->isVisible());
+    EXPECT_FALSE(window.control(kPortPanel)->isVisible());
 }
 
 TEST_F(ButtonsTest, EndClosesThePortAndEndsWithoutSending) {
-    click("Command16");
+    click(kEndButton);
     EXPECT_TRUE(ended);
     EXPECT_FALSE(rig.port.isOpen());
     EXPECT_EQ(rig.port.takeWritten(), "");
     EXPECT_FALSE(window.isVisible());
     // END with the port already closed is no error.
     window.show();
-    click("Command16");
+    click(kEndButton);
     EXPECT_FALSE(rig.port.isOpen());
 }
 

@@ -28,7 +28,7 @@ class LayoutTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    QRect placeOf(const char* name) const {
+    QRect placeOf(std::string_view name) const {
         const QWidget* widget = window.control(name);
         return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
     }
@@ -60,7 +60,7 @@ TEST_F(LayoutTest, NormalHeightShowsTheUpperAreaWholeAndNothingOfTheLowerButtons
         const QRect place = placeOf(name);
         // The data toggle sits at the lower area's top edge: how much of it a frameless window
         // shows depends on the platform's frame.
-        if (std::string_view(name) == "Command34") continue;
+        if (std::string_view(name) == kDataToggle) continue;
         if (inLowerArea(name)) {
             EXPECT_FALSE(window.rect().intersects(place)) << name;
         } else {
@@ -69,7 +69,7 @@ TEST_F(LayoutTest, NormalHeightShowsTheUpperAreaWholeAndNothingOfTheLowerButtons
     }
     window.setHeightTwips(7000);
     for (const char* name : buttons()) EXPECT_TRUE(window.rect().contains(placeOf(name))) << name;
-    EXPECT_TRUE(window.rect().contains(placeOf("Label25")));
+    EXPECT_TRUE(window.rect().contains(placeOf(kStatusLine)));
 }
 
 TEST_F(LayoutTest, WindowIsCentredAtItsDesignedSizeThenShrunkAtTheBottom) {
@@ -92,10 +92,10 @@ TEST_F(LayoutTest, ButtonsTouchAtMostByOnePixelAndThePortPanelCoversCom) {
                 << names[i] << " and " << names[j];
         }
     }
-    rig.form.click("Command33");
-    const QRect com = placeOf("Command33");
-    EXPECT_TRUE(placeOf("Frame8").contains(com));
-    EXPECT_NE(window.childAt(com.center()), window.control("Command33"));
+    rig.form.click(kComButton);
+    const QRect com = placeOf(kComButton);
+    EXPECT_TRUE(placeOf(kPortPanel).contains(com));
+    EXPECT_NE(window.childAt(com.center()), window.control(kComButton));
 }
 
 TEST_F(LayoutTest, TabVisitsTheControlsInTheirFocusOrder) {
@@ -136,7 +136,7 @@ TEST_F(LayoutTest, GothicFacesFallBackToIpaGothic) {
         GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
     }
     EXPECT_EQ(QFontInfo(window.control("Command17")->font()).family(), "IPAGothic");
-    EXPECT_EQ(QFontInfo(window.control("Label25")->font()).family(), "IPAPGothic");
+    EXPECT_EQ(QFontInfo(window.control(kStatusLine)->font()).family(), "IPAPGothic");
 }
 
 }  // namespace
