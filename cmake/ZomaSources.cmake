@@ -7,6 +7,7 @@ set(ZOMA_LOGIC_SOURCES
     commands/AdjustmentModes.cpp
     commands/CommandTables.cpp
     commands/HoldRepeat.cpp
+    form/ControlNames.cpp
     form/ControlTable.cpp
     form/Form1.cpp
     form/Panels.cpp
