@@ -38,15 +38,12 @@ bool PanelButton::event(QEvent* event) {
     return QPushButton::event(event);
 }
 
-void PanelButton::paintEvent(QPaintEvent* event) {
-    if (!face_.isValid()) {
-        QPushButton::paintEvent(event);
-        return;
-    }
+void PanelButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();
     const bool sunken = isDown();
-    painter.fillRect(area, face_);
+    // Every button is drawn flat in its own colour; the "COM" button's is the platform's face.
+    painter.fillRect(area, face_.isValid() ? face_ : palette().color(QPalette::Button));
     // A raised bevel, pressed in while the button is down.
     const QColor light = sunken ? QColor(0x808080) : QColor(0xFFFFFF);
     const QColor dark = sunken ? QColor(0xFFFFFF) : QColor(0x404040);

@@ -9,7 +9,7 @@ namespace zoma {
 class PanelButton : public QPushButton {
     Q_OBJECT
   public:
-    // An invalid colour keeps the platform's standard button face.
+    // An invalid colour stands for the platform's standard button face.
     PanelButton(const QString& caption, const QColor& face, QWidget* parent);
 
     bool isHeld() const { return held_; }
