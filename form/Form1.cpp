@@ -25,7 +25,7 @@ Form1::Form1(const Form1Services& services)
     timers.panelHide.onTick = [this] { panels.Timer3_Timer(); };
     timers.monitorHold.onTick = [this] { link.Timer4_Timer(); };
     port.onCommEvent = [this](int commEvent) { link.MSComm1_OnComm(commEvent); };
-    port.onFailure = [this](const std::string& error) { link.portFailed(error); };
+    port.onFailure = [this](const std::string& error) { ports.portFailed(error); };
 }
 
 void Form1::Form_Load() {
@@ -41,9 +41,11 @@ void Form1::Form_Load() {
         // Without port 1 the operator must still reach the port panel to choose COM2.
         window.showWarning(port.errorText());
     }
-    // Marking "COM1" runs its choice once; a port that just failed to open is not retried.
+    // Marking "COM1" runs its choice once; a port that just failed to open is not retried, and
+    // it is left unmarked so that choosing it is a fresh try.
     window.setMarked(kOptionCom1, true);
     ports.choosePort(1, false);
+    if (!port.isOpen()) ports.markPortInUse();
 }
 
 void Form1::oneShotClick(std::string_view code) {

@@ -99,8 +99,4 @@ void CommandLink::clearRxBuffer() {
     rxLineShown_ = false;
 }
 
-void CommandLink::portFailed(const std::string& errorText) {
-    window_.showWarning(errorText);
-}
-
 }  // namespace zoma

@@ -39,9 +39,6 @@ class CommandLink {
     // RxBuffer = empty. Every clear goes through here so the RX rendering stays in step.
     void clearRxBuffer();
 
-    // An open port failed; it is closed by now.
-    void portFailed(const std::string& errorText);
-
   private:
     void transmit(const std::string& frame);
     void showReceived(const std::string& text);

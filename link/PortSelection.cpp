@@ -25,7 +25,22 @@ void PortSelection::choosePort(int chosen, bool openWhenClosed) {
     // Back to the line that worked before the choice; the panel stays up for another try.
     port_.setPortNumber(previous);
     if (wasOpen) port_.open();
-    window_.setMarked(optionOfPort(previous), true);
+    markPortInUse();
+}
+
+void PortSelection::markPortInUse() {
+    if (port_.isOpen()) {
+        window_.setMarked(optionOfPort(port_.portNumber()), true);
+        return;
+    }
+    // No line: neither port is marked, so choosing either one is a choice that opens it.
+    window_.setMarked(kOptionCom1, false);
+    window_.setMarked(kOptionCom2, false);
+}
+
+void PortSelection::portFailed(const std::string& errorText) {
+    window_.showWarning(errorText);
+    markPortInUse();
 }
 
 void PortSelection::chooseSpeed(const std::string& settings) {

@@ -29,6 +29,12 @@ class PortSelection {
     // A speed applies at once, also to an open port. A speed the port rejects changes nothing.
     void chooseSpeed(const std::string& settings);
 
+    // An open port failed and is closed by now: the operator is told, and choosing the port
+    // again reopens it.
+    void portFailed(const std::string& errorText);
+    // Marks the option of the open port, or none while the line is closed.
+    void markPortInUse();
+
   private:
     static std::string_view optionOfPort(int number) {
         return number == 2 ? kOptionCom2 : kOptionCom1;

@@ -28,9 +28,12 @@ void bindControls(Form1Window& window, Form1& form) {
                                  [&form, name] { form.click(name); });
             }
         } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
-            // Option<N>_Click: raised by the operator's click, not by the form's own marking.
-            QObject::connect(option, &QAbstractButton::clicked, &window,
-                             [&form, name] { form.click(name); });
+            // Option<N>_Click: raised when the option becomes marked by the operator (mouse,
+            // Space, arrow keys), not by a click on the option already marked, nor by the form's
+            // own marking, which the window makes without signals.
+            QObject::connect(option, &QAbstractButton::toggled, &window, [&form, name](bool on) {
+                if (on) form.click(name);
+            });
         }
     }
     window.onKeyDown = [&form](int keyCode, int shift) { form.Form_KeyDown(keyCode, shift); };

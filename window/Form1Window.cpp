@@ -3,11 +3,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <vector>
 
@@ -62,8 +64,16 @@ Form1Window::~Form1Window() {
 void Form1Window::build() {
     for (const ControlRow& row : form1Controls()) {
         QWidget* container = row.container.empty() ? this : control(row.container);
-        controls_.emplace(std::string(row.name), createControl(row, container));
+        QWidget* widget = createControl(row, container);
+        controls_.emplace(std::string(row.name), widget);
         if (row.kind == Kind::Label) captions_.emplace(std::string(row.name), row.caption);
+        if (row.kind == Kind::Option) {
+            // One group per container. Without it Qt would take the speed options inside the
+            // port panel for members of the ports' group too.
+            QButtonGroup*& group = optionGroups_[std::string(row.container)];
+            if (group == nullptr) group = new QButtonGroup(this);
+            group->addButton(static_cast<QAbstractButton*>(widget));
+        }
     }
 }
 
@@ -116,7 +126,16 @@ bool Form1Window::isVisible(std::string_view name) const {
 }
 
 void Form1Window::setMarked(std::string_view option, bool marked) {
-    if (auto* button = qobject_cast<QAbstractButton*>(control(option))) button->setChecked(marked);
+    auto* button = qobject_cast<QAbstractButton*>(control(option));
+    if (button == nullptr) return;
+    // The form's own marking raises no event of the option.
+    const QSignalBlocker quiet(button);
+    // The marked option of an exclusive group refuses to be unmarked unless the group lets go
+    // for a moment.
+    QButtonGroup* group = button->group();
+    if (!marked && group != nullptr) group->setExclusive(false);
+    button->setChecked(marked);
+    if (group != nullptr) group->setExclusive(true);
 }
 
 bool Form1Window::isMarked(std::string_view option) const {

@@ -1,6 +1,7 @@
 // The panel's window: builds the controls from the control table and serves the form's handlers.
 #pragma once
 
+#include <QButtonGroup>
 #include <QHash>
 #include <QWidget>
 #include <functional>
@@ -58,6 +59,8 @@ class Form1Window : public QWidget, public WindowServices {
     void setTabOrder();
 
     std::map<std::string, QWidget*, std::less<>> controls_;
+    // The options' groups, by container.
+    std::map<std::string, QButtonGroup*, std::less<>> optionGroups_;
     // Full captions of the labels; a label shows only what fits its width.
     std::map<std::string, std::string, std::less<>> captions_;
     // Keeps the outer height right once the platform's frame is known or changes.

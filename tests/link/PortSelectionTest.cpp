@@ -84,15 +84,22 @@ TEST(PortSelectionStartUp, ChoiceAfterAFailedStartUpOpensTheChosenPort) {
     EXPECT_TRUE(rig.window.isMarked(kOptionCom2));
 }
 
-TEST(PortSelectionStartUp, ChoiceWhileClosedThatFailsShowsTheWarning) {
+TEST(PortSelectionStartUp, WithoutALineNeitherPortIsMarkedSoEitherChoiceTriesAgain) {
     FormRig rig;
     rig.port.missingPorts = {1, 2};
     rig.form.Form_Load();
+    EXPECT_FALSE(rig.window.isMarked(kOptionCom1));
     rig.form.click(kOptionCom2);
     EXPECT_EQ(rig.window.warnings.size(), 2u);
     EXPECT_FALSE(rig.port.isOpen());
     EXPECT_EQ(rig.port.portNumber(), 1);
-    EXPECT_TRUE(rig.window.isMarked(kOptionCom1));
+    EXPECT_FALSE(rig.window.isMarked(kOptionCom1));
+    EXPECT_FALSE(rig.window.isMarked(kOptionCom2));
+
+    rig.port.missingPorts.clear();
+    rig.form.click(kOptionCom1);
+    EXPECT_TRUE(rig.port.isOpen());
+    EXPECT_EQ(rig.port.portNumber(), 1);
 }
 
 TEST_F(PortSelectionTest, SpeedChoiceAppliesAtOnceToTheOpenPort) {

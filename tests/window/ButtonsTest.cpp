@@ -213,6 +213,39 @@ TEST_F(ButtonsTest, ComShowsThePortPanelAndTheOptionsChooseThroughTheirWidgets) 
     EXPECT_FALSE(window.control(kPortPanel)->isVisible());
 }
 
+TEST_F(ButtonsTest, AnOptionActsOnlyWhenItBecomesMarked) {
+    // A click on the marked port or speed is no choice: the line stays as it is, nothing
+    // waiting on it is dropped, and the panel stays until its timer hides it.
+    const int opens = rig.port.openCount;
+    click(kComButton);
+    rig.clock.advance(1000);
+    for (const std::string_view marked : {kOptionCom1, kOption19200}) {
+        click(marked);
+        QTest::keyClick(button(marked), Qt::Key_Space);
+        EXPECT_TRUE(button(marked)->isChecked()) << marked;
+    }
+    EXPECT_EQ(rig.port.openCount, opens);
+    EXPECT_TRUE(rig.port.isOpen());
+    EXPECT_EQ(rig.port.settings(), "19200,N,8,1");
+    EXPECT_TRUE(window.control(kPortPanel)->isVisible());
+    rig.clock.advance(3999);
+    EXPECT_TRUE(window.control(kPortPanel)->isVisible());
+    rig.clock.advance(1);
+    EXPECT_FALSE(window.control(kPortPanel)->isVisible());
+
+    // A line that fails leaves its port unmarked, so choosing it again opens it again.
+    rig.port.failWhileOpen("Input/output error");
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_FALSE(button(kOptionCom1)->isChecked());
+    EXPECT_TRUE(button(kOption19200)->isChecked());
+    click(kComButton);
+    click(kOptionCom1);
+    EXPECT_TRUE(rig.port.isOpen());
+    EXPECT_EQ(rig.port.openCount, opens + 1);
+    EXPECT_TRUE(button(kOptionCom1)->isChecked());
+    EXPECT_FALSE(window.control(kPortPanel)->isVisible());
+}
+
 TEST_F(ButtonsTest, EndClosesThePortAndEndsWithoutSending) {
     click(kEndButton);
     EXPECT_TRUE(ended);
