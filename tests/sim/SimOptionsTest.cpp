@@ -55,26 +55,38 @@ TEST(SimOptions, EachOptionSetsItsSetting) {
     }
 }
 
-TEST(SimOptions, BadCommandLinesAreRefused) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--delay"},
-        {"--delay", "-1"},
-        {"--delay", "5ms"},
-        {"--split", "0"},
-        {"--noise", "0"},
-        {"--noise", "fast"},
-        {"--stream", ""},
-        {"--state", "off"},
-        {"--lamp-hours", "10000"},
-        {"--orientation", "upside-down"},
-        {"--seed", "4294967296"},
-        {"--bogus", "1"},
-        {"stray"},
-        {"--link="},
+TEST(SimOptions, BadCommandLinesAreRefusedNamingTheCulprit) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;  // the error must contain this
     };
-    for (const auto& args : cases) {
-        EXPECT_NE(parseOptions(args).error, "")
-            << args[0] << (args.size() > 1 ? " " + args[1] : "");
+    const Case cases[] = {
+        {{"--delay"}, "missing value for --delay"},
+        {{"--delay", "-1"}, "bad value for --delay"},
+        {{"--delay", "5ms"}, "bad value for --delay"},
+        {{"--split", "0"}, "bad value for --split"},
+        {{"--noise", "0"}, "bad value for --noise"},
+        {{"--noise", "fast"}, "bad value for --noise"},
+        {{"--stream", ""}, "bad value for --stream"},
+        {{"--state", "off"}, "bad value for --state"},
+        {{"--lamp-hours", "10000"}, "bad value for --lamp-hours"},
+        {{"--orientation", "upside-down"}, "bad value for --orientation"},
+        {{"--seed", "4294967296"}, "bad value for --seed"},
+        {{"--link="}, "bad value for --link"},
+        {{"--silent=yes"}, "--silent takes no value"},
+        {{"stray"}, "unexpected argument stray"},
+        // An unknown name is reported as unknown, also where a value would be missing.
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"--bogus", "1"}, "unknown option --bogus"},
+        {{"--bogus=1"}, "unknown option --bogus"},
+        {{"--delay", "5", "--bogus"}, "unknown option --bogus"},
+        {{"-x"}, "unknown option -x"},
+    };
+    for (const Case& c : cases) {
+        std::string what;
+        for (const std::string& arg : c.args) what += arg + " ";
+        const std::string error = parseOptions(c.args).error;
+        EXPECT_NE(error.find(c.message), std::string::npos) << what << "-> '" << error << "'";
     }
 }
 
