@@ -42,9 +42,9 @@ int installStopSignals() {
     return fds[0];
 }
 
-std::string startText(const zoma::sim::SimOptions& o, const std::string& slave) {
+std::string startText(const zoma::sim::SimOptions& o, const std::string& address) {
     using namespace zoma::sim;
-    std::string text = "projector on " + slave + ", " +
+    std::string text = "projector on " + address + ", " +
                        std::string(powerRow(o.model.startState).name) + ", lamp " +
                        std::to_string(o.model.lampHours) + " h, " +
                        std::string(orientationRow(o.model.orientation).name);
@@ -93,16 +93,16 @@ int main(int argc, char** argv) {
     }
 
     try {
-        PtyLine line;
+        SimLog log(logFile);
+        PtyLine line(log);
         std::optional<SlaveLink> link;
         if (!options.linkPath.empty()) link.emplace(options.linkPath, line.slavePath());
 
-        std::printf("%s\n", line.slavePath().c_str());
+        std::printf("%s\n", line.address().c_str());
         std::fflush(stdout);
 
-        SimLog log(logFile);
         SimLoop loop(options, line, log, stopFd);
-        log.line(loop.now(), startText(options, line.slavePath()));
+        log.line(loop.now(), startText(options, line.address()));
         loop.run();
         log.line(loop.now(), "stopped");
     } catch (const std::exception& error) {
