@@ -32,7 +32,8 @@ SimLoop::SimLoop(const SimOptions& options, SimLine& line, SimLog& log, int stop
       stopFd_(stopFd),
       start_(std::chrono::steady_clock::now()),
       model_(options.model, 0),
-      replies_(options.timing) {
+      replies_(options.timing),
+      dropAfter_(options.dropAfter) {
     if (options.noisePerSecond) noise_.emplace(*options.noisePerSecond, options.seed, 0);
     if (options.stream) stream_.emplace(options.streamPerSecond, 0);
 }
@@ -146,6 +147,7 @@ void SimLoop::readInput(Millis now, bool hungUp) {
         const ssize_t count = ::read(line_.peerFd(), buffer, sizeof buffer);
         if (count > 0) {
             answerFrames(std::string_view(buffer, static_cast<std::size_t>(count)), now);
+            if (!line_.connected()) return;  // dropped after a frame
             continue;
         }
         if (count < 0 && errno == EINTR) continue;
@@ -173,6 +175,14 @@ void SimLoop::answerFrames(std::string_view bytes, Millis now) {
         const PowerState before = model_.power();
         replies_.add(model_.answer(frame.code, now), now);
         if (model_.power() != before) log_.line(now, powerText(model_.power()));
+        // The frame has taken effect; its reply and whatever followed it are lost with the
+        // connection, as when a device server's link dies under a held button.
+        if (dropAfter_ > 0 && ++framesOnConnection_ == dropAfter_) {
+            log_.line(now, "dropping the connection after its frame " +
+                               std::to_string(framesOnConnection_) + " (--drop-after)");
+            hangUp(now);
+            return;
+        }
     }
 }
 
@@ -190,6 +200,7 @@ void SimLoop::hangUp(Millis now) {
     output_.clear();
     replies_.clear();
     assembler_ = FrameAssembler();
+    framesOnConnection_ = 0;
     line_.hangUp(now);
 }
 

@@ -51,6 +51,8 @@ class SimLoop {
     std::optional<StreamSource> stream_;
     std::string output_;  // bytes for the line that the panel's descriptor has not taken yet
     std::uint64_t streamBytes_ = 0;
+    int dropAfter_;               // 0: connections are never dropped
+    int framesOnConnection_ = 0;  // frames with a code, since the panel connected
 };
 
 }  // namespace zoma::sim

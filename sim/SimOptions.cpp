@@ -1,6 +1,8 @@
 // Parsing and help of the simulator's command line.
 #include "sim/SimOptions.h"
 
+#include <arpa/inet.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -28,6 +30,24 @@ std::optional<double> parseRate(const std::string& text) {
     return value;
 }
 
+// Host names are not looked up: the address to listen on is given as it is.
+bool isAddressLiteral(const std::string& text) {
+    unsigned char address[sizeof(in6_addr)];
+    return ::inet_pton(AF_INET, text.c_str(), address) == 1 ||
+           ::inet_pton(AF_INET6, text.c_str(), address) == 1;
+}
+
+// Options that only make sense on one kind of line; returns an error text or nothing.
+std::string checkLineKind(const SimOptions& o) {
+    if (o.tcpPort) {
+        if (!o.linkPath.empty()) return "--link names a pseudo-terminal and does not go with --tcp";
+        return {};
+    }
+    if (o.listenAddress) return "--listen needs --tcp";
+    if (o.dropAfter > 0) return "--drop-after needs --tcp";
+    return {};
+}
+
 constexpr long long kMaxMs = 24LL * 3600 * 1000;
 
 // An option that takes a value; `apply` returns false when the value is bad.
@@ -41,6 +61,23 @@ constexpr ValuedOption kValuedOptions[] = {
      [](SimOptions& o, const std::string& value) {
          o.linkPath = value;
          return !value.empty();
+     }},
+    {"--tcp",
+     [](SimOptions& o, const std::string& value) {
+         const auto port = parseInteger(value, 0, 65535);
+         if (port) o.tcpPort = static_cast<int>(*port);
+         return port.has_value();
+     }},
+    {"--listen",
+     [](SimOptions& o, const std::string& value) {
+         o.listenAddress = value;
+         return isAddressLiteral(value);
+     }},
+    {"--drop-after",
+     [](SimOptions& o, const std::string& value) {
+         const auto frames = parseInteger(value, 1, std::numeric_limits<int>::max());
+         if (frames) o.dropAfter = static_cast<int>(*frames);
+         return frames.has_value();
      }},
     {"--log",
      [](SimOptions& o, const std::string& value) {
@@ -173,6 +210,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             return parsed;
         }
     }
+    parsed.error = checkLineKind(parsed.options);
     return parsed;
 }
 

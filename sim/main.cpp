@@ -1,4 +1,4 @@
-// zoma-projector-sim: plays a ZOMA LT540/LT47 projector on a pseudo-terminal for the panel.
+// zoma-projector-sim: plays a ZOMA LT540/LT47 projector for the panel, on a pseudo-terminal or TCP.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -15,6 +15,7 @@
 #include "sim/SimLog.h"
 #include "sim/SimLoop.h"
 #include "sim/SimOptions.h"
+#include "sim/TcpLine.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ std::string startText(const zoma::sim::SimOptions& o, const std::string& address
                        std::string(powerRow(o.model.startState).name) + ", lamp " +
                        std::to_string(o.model.lampHours) + " h, " +
                        std::string(orientationRow(o.model.orientation).name);
+    if (o.dropAfter > 0) text += ", drop after " + std::to_string(o.dropAfter) + " frames";
     if (o.timing.silent) text += ", silent";
     if (o.timing.delayMs > 0) text += ", delay " + std::to_string(o.timing.delayMs) + " ms";
     if (o.timing.pieceSize > 0) {
@@ -94,15 +96,23 @@ int main(int argc, char** argv) {
 
     try {
         SimLog log(logFile);
-        PtyLine line(log);
+        std::unique_ptr<SimLine> line;
         std::optional<SlaveLink> link;
-        if (!options.linkPath.empty()) link.emplace(options.linkPath, line.slavePath());
+        if (options.tcpPort) {
+            line = std::make_unique<TcpLine>(options.listenAddress.value_or(kLoopbackAddress),
+                                             *options.tcpPort, log);
+        } else {
+            auto pty = std::make_unique<PtyLine>(log);
+            if (!options.linkPath.empty()) link.emplace(options.linkPath, pty->slavePath());
+            line = std::move(pty);
+        }
 
-        std::printf("%s\n", line.address().c_str());
+        // The first line tells a script or test where to connect.
+        std::printf("%s\n", line->address().c_str());
         std::fflush(stdout);
 
-        SimLoop loop(options, line, log, stopFd);
-        log.line(loop.now(), startText(options, line.address()));
+        SimLoop loop(options, *line, log, stopFd);
+        log.line(loop.now(), startText(options, line->address()));
         loop.run();
         log.line(loop.now(), "stopped");
     } catch (const std::exception& error) {

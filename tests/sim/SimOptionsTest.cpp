@@ -19,8 +19,16 @@ TEST(SimOptions, EachOptionSetsItsSetting) {
         {{},
          [](const SimOptions& o) {
              return o.model.startState == PowerState::Standby && !o.timing.silent && !o.stream &&
-                    !o.noisePerSecond && o.linkPath.empty() && o.logPath.empty();
+                    !o.noisePerSecond && o.linkPath.empty() && o.logPath.empty() && !o.tcpPort &&
+                    !o.listenAddress && o.dropAfter == 0;
          }},
+        {{"--tcp", "0"}, [](const SimOptions& o) { return o.tcpPort == 0 && !o.listenAddress; }},
+        {{"--tcp=4001", "--listen", "::1", "--drop-after", "2"},
+         [](const SimOptions& o) {
+             return o.tcpPort == 4001 && o.listenAddress == "::1" && o.dropAfter == 2;
+         }},
+        {{"--listen", "0.0.0.0", "--tcp", "65535"},
+         [](const SimOptions& o) { return o.tcpPort == 65535 && o.listenAddress == "0.0.0.0"; }},
         {{"--link", "/tmp/x"}, [](const SimOptions& o) { return o.linkPath == "/tmp/x"; }},
         {{"--log=/tmp/l"}, [](const SimOptions& o) { return o.logPath == "/tmp/l"; }},
         {{"--delay", "40"}, [](const SimOptions& o) { return o.timing.delayMs == 40; }},
@@ -74,6 +82,15 @@ TEST(SimOptions, BadCommandLinesAreRefusedNamingTheCulprit) {
         {{"--seed", "4294967296"}, "bad value for --seed"},
         {{"--link="}, "bad value for --link"},
         {{"--silent=yes"}, "--silent takes no value"},
+        {{"--tcp", "65536"}, "bad value for --tcp"},
+        {{"--tcp", "-1"}, "bad value for --tcp"},
+        {{"--tcp", "0", "--listen", "localhost"}, "bad value for --listen"},
+        {{"--tcp", "0", "--drop-after", "0"}, "bad value for --drop-after"},
+        // Options of one kind of line are refused with the other, in either order.
+        {{"--listen", "127.0.0.1"}, "--listen needs --tcp"},
+        {{"--drop-after", "1"}, "--drop-after needs --tcp"},
+        {{"--link", "/tmp/x", "--tcp", "0"}, "--link"},
+        {{"--tcp", "0", "--link", "/tmp/x"}, "--link"},
         {{"stray"}, "unexpected argument stray"},
         // An unknown name is reported as unknown, also where a value would be missing.
         {{"--bogus"}, "unknown option --bogus"},
