@@ -39,7 +39,9 @@ int installStopSignals() {
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
-    ::signal(SIGPIPE, SIG_IGN);  // a log on a pipe whose reader left must not end the run
+    // Neither a log on a pipe whose reader left nor a write to a TCP client that has just gone
+    // may end the run; the write fails with EPIPE instead.
+    ::signal(SIGPIPE, SIG_IGN);
     return fds[0];
 }
 
