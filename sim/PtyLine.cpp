@@ -1,7 +1,8 @@
-// Opening the pseudo-terminal and naming it with a symbolic link.
+// Opening the pseudo-terminal, noticing the panel open and close it, naming it with a link.
 #include "sim/PtyLine.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -27,7 +28,7 @@ void closeKeepingErrno(int fd) {
 
 }  // namespace
 
-PtyLine::PtyLine() {
+PtyLine::PtyLine(SimLog& log) : log_(log) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master_ < 0) fail("posix_openpt");
     try {
@@ -61,6 +62,21 @@ PtyLine::PtyLine() {
 
 PtyLine::~PtyLine() {
     if (master_ >= 0) ::close(master_);
+}
+
+void PtyLine::admit(Millis now) {
+    if (open_) return;
+    pollfd master{master_, POLLIN, 0};
+    if (::poll(&master, 1, 0) < 0 || (master.revents & POLLHUP) != 0) return;
+    open_ = true;
+    log_.line(now, "panel opened " + slavePath_);
+}
+
+void PtyLine::hangUp(Millis now) {
+    if (!open_) return;
+    open_ = false;
+    discardUnread();
+    log_.line(now, "panel closed " + slavePath_);
 }
 
 void PtyLine::discardUnread() const {

@@ -26,13 +26,14 @@ std::string powerText(PowerState state) {
 
 }  // namespace
 
-SimLoop::SimLoop(const SimOptions& options, const PtyLine& line, SimLog& log, int stopFd)
+SimLoop::SimLoop(const SimOptions& options, SimLine& line, SimLog& log, int stopFd)
     : line_(line),
       log_(log),
       stopFd_(stopFd),
       start_(std::chrono::steady_clock::now()),
       model_(options.model, 0),
-      replies_(options.timing) {
+      replies_(options.timing),
+      dropAfter_(options.dropAfter) {
     if (options.noisePerSecond) noise_.emplace(*options.noisePerSecond, options.seed, 0);
     if (options.stream) stream_.emplace(options.streamPerSecond, 0);
 }
@@ -50,21 +51,23 @@ void SimLoop::run() {
         queueDue(before);
         writeOutput(before);
 
-        pollfd fds[2] = {{stopFd_, POLLIN, 0}, {line_.masterFd(), POLLIN, 0}};
+        pollfd fds[3] = {
+            {stopFd_, POLLIN, 0}, {line_.peerFd(), POLLIN, 0}, {line_.doorFd(), POLLIN, 0}};
         if (!output_.empty()) fds[1].events |= POLLOUT;
-        if (!connected_) fds[1].fd = -1;  // it would report POLLHUP at once, over and over
-        const int ready = ::poll(fds, 2, pollTimeout(before));
+        const int ready = ::poll(fds, 3, pollTimeout(before));
         if (ready < 0 && errno != EINTR)
             throw std::system_error(errno, std::generic_category(), "poll");
         if (ready < 0) continue;
         if (fds[0].revents != 0) break;
 
         const Millis after = now();
-        if (!connected_) {
-            checkReopened(after);
-        } else if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) {
+        const bool knocked = fds[2].revents != 0;
+        // Before a knock is answered the panel's input is read too, so a panel that has just
+        // left is seen gone and the one knocking is let in rather than turned away.
+        if (line_.connected() && (knocked || (fds[1].revents & (POLLIN | POLLHUP | POLLERR)))) {
             readInput(after, (fds[1].revents & POLLHUP) != 0);
         }
+        if (knocked || (!line_.connected() && line_.doorFd() < 0)) admitPanel(after);
     }
     if (stream_) log_.line(now(), "stream: " + std::to_string(streamBytes_) + " bytes queued");
 }
@@ -75,17 +78,20 @@ int SimLoop::pollTimeout(Millis now) const {
         if (due && (!next || *due < *next)) next = due;
     };
     consider(replies_.nextDue());
-    if (connected_ && noise_) consider(noise_->nextDue());
-    if (connected_ && stream_) consider(stream_->nextDue());
+    const bool connected = line_.connected();
+    if (connected && noise_) consider(noise_->nextDue());
+    if (connected && stream_) consider(stream_->nextDue());
 
     Millis wait = next ? std::max<Millis>(*next - now, 0) : -1;
-    if (!connected_ && (wait < 0 || wait > kHungUpPollMs)) wait = kHungUpPollMs;
+    const int lookAgain = line_.lookAgainMs();
+    if (!connected && line_.doorFd() < 0 && (wait < 0 || wait > lookAgain)) wait = lookAgain;
     return static_cast<int>(std::min<Millis>(wait, 60 * 1000));
 }
 
 void SimLoop::queueDue(Millis now) {
+    const bool connected = line_.connected();
     for (const ReplyPiece& piece : replies_.takeDue(now)) {
-        if (!connected_) {
+        if (!connected) {
             log_.line(now, "not sent, line closed: " + byteText(piece.bytes));
             continue;
         }
@@ -97,7 +103,7 @@ void SimLoop::queueDue(Millis now) {
         log_.line(now, text);
         output_ += piece.bytes;
     }
-    if (!connected_) return;
+    if (!connected) return;
     if (noise_) {
         const std::string bytes = noise_->takeDue(now);
         if (!bytes.empty()) {
@@ -116,13 +122,13 @@ std::size_t SimLoop::queueUnsolicited(const std::string& bytes) {
 }
 
 void SimLoop::writeOutput(Millis now) {
-    while (connected_) {
-        // An unpaced stream is topped up until the master refuses more, so POLLOUT paces it.
+    while (line_.connected()) {
+        // An unpaced stream is topped up until the line refuses more, so POLLOUT paces it.
         if (stream_ && stream_->unpaced() && output_.size() < kStreamChunk) {
             streamBytes_ += queueUnsolicited(stream_->next(kStreamChunk));
         }
         if (output_.empty()) return;
-        const ssize_t written = ::write(line_.masterFd(), output_.data(), output_.size());
+        const ssize_t written = ::write(line_.peerFd(), output_.data(), output_.size());
         if (written > 0) {
             output_.erase(0, static_cast<std::size_t>(written));
         } else if (written < 0 && errno == EINTR) {
@@ -138,14 +144,16 @@ void SimLoop::writeOutput(Millis now) {
 void SimLoop::readInput(Millis now, bool hungUp) {
     char buffer[4096];
     for (;;) {
-        const ssize_t count = ::read(line_.masterFd(), buffer, sizeof buffer);
+        const ssize_t count = ::read(line_.peerFd(), buffer, sizeof buffer);
         if (count > 0) {
             answerFrames(std::string_view(buffer, static_cast<std::size_t>(count)), now);
+            if (!line_.connected()) return;  // dropped after a frame
             continue;
         }
         if (count < 0 && errno == EINTR) continue;
         if (count < 0 && errno == EAGAIN && !hungUp) return;
-        // EIO (or end of file): the last holder of the slave has closed it.
+        // End of file, or an error such as EIO (the last holder of a pseudo-terminal's slave has
+        // closed it) or ECONNRESET: the panel has gone.
         hangUp(now);
         return;
     }
@@ -167,26 +175,33 @@ void SimLoop::answerFrames(std::string_view bytes, Millis now) {
         const PowerState before = model_.power();
         replies_.add(model_.answer(frame.code, now), now);
         if (model_.power() != before) log_.line(now, powerText(model_.power()));
+        // The frame has taken effect; its reply and whatever followed it are lost with the
+        // connection, as when a device server's link dies under a held button.
+        if (dropAfter_ > 0 && ++framesOnConnection_ == dropAfter_) {
+            log_.line(now, "dropping the connection after its frame " +
+                               std::to_string(framesOnConnection_) + " (--drop-after)");
+            hangUp(now);
+            return;
+        }
     }
 }
 
-void SimLoop::checkReopened(Millis now) {
-    pollfd master{line_.masterFd(), POLLIN, 0};
-    if (::poll(&master, 1, 0) < 0 || (master.revents & POLLHUP) != 0) return;
-    connected_ = true;
-    log_.line(now, "panel opened " + line_.slavePath());
+void SimLoop::admitPanel(Millis now) {
+    const bool before = line_.connected();
+    line_.admit(now);
+    if (before || !line_.connected()) return;
     // Noise and stream start afresh instead of bursting out what fell due while closed.
     if (noise_) noise_->restart(now);
     if (stream_) stream_->restart(now);
 }
 
+// The projector keeps its state; only what belonged to the panel's session goes.
 void SimLoop::hangUp(Millis now) {
-    connected_ = false;
     output_.clear();
     replies_.clear();
     assembler_ = FrameAssembler();
-    line_.discardUnread();
-    log_.line(now, "panel closed " + line_.slavePath());
+    framesOnConnection_ = 0;
+    line_.hangUp(now);
 }
 
 }  // namespace zoma::sim

@@ -11,9 +11,15 @@
 
 namespace zoma::sim {
 
+// Where --tcp listens unless --listen names another address: this machine only.
+inline constexpr const char* kLoopbackAddress = "127.0.0.1";
+
 struct SimOptions {
-    std::string linkPath;  // empty: no symbolic link
-    std::string logPath;   // empty: standard error
+    std::string linkPath;                      // empty: no symbolic link
+    std::optional<int> tcpPort;                // empty: a pseudo-terminal; 0: any free port
+    std::optional<std::string> listenAddress;  // an IPv4 or IPv6 literal; empty: kLoopbackAddress
+    int dropAfter = 0;    // with tcpPort: close a connection after its N-th frame; 0: never
+    std::string logPath;  // empty: standard error
     ModelSettings model;
     ReplyTiming timing;
     std::optional<double> noisePerSecond;
@@ -29,6 +35,7 @@ struct ParsedOptions {
 };
 
 // Reads the arguments after the program name. "--name value" and "--name=value" both work.
+// Options that belong to one kind of line are refused with the other.
 ParsedOptions parseOptions(const std::vector<std::string>& args);
 
 std::string helpText(const std::string& program);

@@ -1,4 +1,4 @@
-// zoma-projector-sim: plays a ZOMA LT540/LT47 projector on a pseudo-terminal for the panel.
+// zoma-projector-sim: plays a ZOMA LT540/LT47 projector for the panel, on a pseudo-terminal or TCP.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -15,6 +15,7 @@
 #include "sim/SimLog.h"
 #include "sim/SimLoop.h"
 #include "sim/SimOptions.h"
+#include "sim/TcpLine.h"
 
 namespace {
 
@@ -38,16 +39,19 @@ int installStopSignals() {
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
-    ::signal(SIGPIPE, SIG_IGN);  // a log on a pipe whose reader left must not end the run
+    // Neither a log on a pipe whose reader left nor a write to a TCP client that has just gone
+    // may end the run; the write fails with EPIPE instead.
+    ::signal(SIGPIPE, SIG_IGN);
     return fds[0];
 }
 
-std::string startText(const zoma::sim::SimOptions& o, const std::string& slave) {
+std::string startText(const zoma::sim::SimOptions& o, const std::string& address) {
     using namespace zoma::sim;
-    std::string text = "projector on " + slave + ", " +
+    std::string text = "projector on " + address + ", " +
                        std::string(powerRow(o.model.startState).name) + ", lamp " +
                        std::to_string(o.model.lampHours) + " h, " +
                        std::string(orientationRow(o.model.orientation).name);
+    if (o.dropAfter > 0) text += ", drop after " + std::to_string(o.dropAfter) + " frames";
     if (o.timing.silent) text += ", silent";
     if (o.timing.delayMs > 0) text += ", delay " + std::to_string(o.timing.delayMs) + " ms";
     if (o.timing.pieceSize > 0) {
@@ -93,16 +97,24 @@ int main(int argc, char** argv) {
     }
 
     try {
-        PtyLine line;
+        SimLog log(logFile);
+        std::unique_ptr<SimLine> line;
         std::optional<SlaveLink> link;
-        if (!options.linkPath.empty()) link.emplace(options.linkPath, line.slavePath());
+        if (options.tcpPort) {
+            line = std::make_unique<TcpLine>(options.listenAddress.value_or(kLoopbackAddress),
+                                             *options.tcpPort, log);
+        } else {
+            auto pty = std::make_unique<PtyLine>(log);
+            if (!options.linkPath.empty()) link.emplace(options.linkPath, pty->slavePath());
+            line = std::move(pty);
+        }
 
-        std::printf("%s\n", line.slavePath().c_str());
+        // The first line tells a script or test where to connect.
+        std::printf("%s\n", line->address().c_str());
         std::fflush(stdout);
 
-        SimLog log(logFile);
-        SimLoop loop(options, line, log, stopFd);
-        log.line(loop.now(), startText(options, line.slavePath()));
+        SimLoop loop(options, *line, log, stopFd);
+        log.line(loop.now(), startText(options, line->address()));
         loop.run();
         log.line(loop.now(), "stopped");
     } catch (const std::exception& error) {

@@ -119,7 +119,7 @@ class SimulatorTest : public ::testing::Test {
     }
 
     static void useAsPort(const char* variable, const SimulatorProcess& simulator) {
-        setenv(variable, simulator.slavePath().c_str(), 1);
+        setenv(variable, simulator.device().c_str(), 1);
     }
 };
 

@@ -19,8 +19,16 @@ TEST(SimOptions, EachOptionSetsItsSetting) {
         {{},
          [](const SimOptions& o) {
              return o.model.startState == PowerState::Standby && !o.timing.silent && !o.stream &&
-                    !o.noisePerSecond && o.linkPath.empty() && o.logPath.empty();
+                    !o.noisePerSecond && o.linkPath.empty() && o.logPath.empty() && !o.tcpPort &&
+                    !o.listenAddress && o.dropAfter == 0;
          }},
+        {{"--tcp", "0"}, [](const SimOptions& o) { return o.tcpPort == 0 && !o.listenAddress; }},
+        {{"--tcp=4001", "--listen", "::1", "--drop-after", "2"},
+         [](const SimOptions& o) {
+             return o.tcpPort == 4001 && o.listenAddress == "::1" && o.dropAfter == 2;
+         }},
+        {{"--listen", "0.0.0.0", "--tcp", "65535"},
+         [](const SimOptions& o) { return o.tcpPort == 65535 && o.listenAddress == "0.0.0.0"; }},
         {{"--link", "/tmp/x"}, [](const SimOptions& o) { return o.linkPath == "/tmp/x"; }},
         {{"--log=/tmp/l"}, [](const SimOptions& o) { return o.logPath == "/tmp/l"; }},
         {{"--delay", "40"}, [](const SimOptions& o) { return o.timing.delayMs == 40; }},
@@ -55,26 +63,47 @@ TEST(SimOptions, EachOptionSetsItsSetting) {
     }
 }
 
-TEST(SimOptions, BadCommandLinesAreRefused) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--delay"},
-        {"--delay", "-1"},
-        {"--delay", "5ms"},
-        {"--split", "0"},
-        {"--noise", "0"},
-        {"--noise", "fast"},
-        {"--stream", ""},
-        {"--state", "off"},
-        {"--lamp-hours", "10000"},
-        {"--orientation", "upside-down"},
-        {"--seed", "4294967296"},
-        {"--bogus", "1"},
-        {"stray"},
-        {"--link="},
+TEST(SimOptions, BadCommandLinesAreRefusedNamingTheCulprit) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;  // the error must contain this
     };
-    for (const auto& args : cases) {
-        EXPECT_NE(parseOptions(args).error, "")
-            << args[0] << (args.size() > 1 ? " " + args[1] : "");
+    const Case cases[] = {
+        {{"--delay"}, "missing value for --delay"},
+        {{"--delay", "-1"}, "bad value for --delay"},
+        {{"--delay", "5ms"}, "bad value for --delay"},
+        {{"--split", "0"}, "bad value for --split"},
+        {{"--noise", "0"}, "bad value for --noise"},
+        {{"--noise", "fast"}, "bad value for --noise"},
+        {{"--stream", ""}, "bad value for --stream"},
+        {{"--state", "off"}, "bad value for --state"},
+        {{"--lamp-hours", "10000"}, "bad value for --lamp-hours"},
+        {{"--orientation", "upside-down"}, "bad value for --orientation"},
+        {{"--seed", "4294967296"}, "bad value for --seed"},
+        {{"--link="}, "bad value for --link"},
+        {{"--silent=yes"}, "--silent takes no value"},
+        {{"--tcp", "65536"}, "bad value for --tcp"},
+        {{"--tcp", "-1"}, "bad value for --tcp"},
+        {{"--tcp", "0", "--listen", "localhost"}, "bad value for --listen"},
+        {{"--tcp", "0", "--drop-after", "0"}, "bad value for --drop-after"},
+        // Options of one kind of line are refused with the other, in either order.
+        {{"--listen", "127.0.0.1"}, "--listen needs --tcp"},
+        {{"--drop-after", "1"}, "--drop-after needs --tcp"},
+        {{"--link", "/tmp/x", "--tcp", "0"}, "--link"},
+        {{"--tcp", "0", "--link", "/tmp/x"}, "--link"},
+        {{"stray"}, "unexpected argument stray"},
+        // An unknown name is reported as unknown, also where a value would be missing.
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"--bogus", "1"}, "unknown option --bogus"},
+        {{"--bogus=1"}, "unknown option --bogus"},
+        {{"--delay", "5", "--bogus"}, "unknown option --bogus"},
+        {{"-x"}, "unknown option -x"},
+    };
+    for (const Case& c : cases) {
+        std::string what;
+        for (const std::string& arg : c.args) what += arg + " ";
+        const std::string error = parseOptions(c.args).error;
+        EXPECT_NE(error.find(c.message), std::string::npos) << what << "-> '" << error << "'";
     }
 }
 

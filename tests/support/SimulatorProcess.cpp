@@ -14,6 +14,7 @@ namespace {
 
 // Only a guard against a simulator that never starts; it normally answers at once.
 constexpr int kStartLimitMs = 10000;
+constexpr const char* kTcpPrefix = "tcp://";
 
 std::string freshLogPath() {
     char path[] = "/tmp/zoma-sim-log-XXXXXX";
@@ -32,9 +33,10 @@ SimulatorProcess::SimulatorProcess(const std::vector<std::string>& options)
     launch.argv.insert(launch.argv.end(), options.begin(), options.end());
     process_ = std::make_unique<ChildProcess>(launch);
     std::string line;
-    // The first line of output is the terminal's path; anything else means it did not start.
-    if (process_->readLine(line, kStartLimitMs) && line.rfind("/dev/", 0) == 0) {
-        slavePath_ = line;
+    // The first line of output says where it serves; anything else means it did not start.
+    if (process_->readLine(line, kStartLimitMs) &&
+        (line.rfind("/dev/", 0) == 0 || line.rfind(kTcpPrefix, 0) == 0)) {
+        device_ = line;
     }
 }
 
@@ -60,6 +62,11 @@ int SimulatorProcess::framesReceived(const std::string& code) const {
         ++count;
     }
     return count;
+}
+
+int SimulatorProcess::tcpPort() const {
+    if (device_.rfind(kTcpPrefix, 0) != 0) return 0;
+    return std::atoi(device_.c_str() + device_.rfind(':') + 1);
 }
 
 int SimulatorProcess::terminate(int limitMs) {

@@ -1,4 +1,4 @@
-// The projector simulator running beside a test, on its own pseudo-terminal.
+// The projector simulator running beside a test, on its own pseudo-terminal or a TCP port.
 #pragma once
 
 #include <memory>
@@ -18,10 +18,12 @@ class SimulatorProcess {
     SimulatorProcess(const SimulatorProcess&) = delete;
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
 
-    // True once the simulator has named its terminal.
-    bool ok() const { return !slavePath_.empty(); }
-    // The device the panel opens.
-    const std::string& slavePath() const { return slavePath_; }
+    // True once the simulator has said where it serves.
+    bool ok() const { return !device_.empty(); }
+    // The device the panel opens: the terminal's path, or "tcp://127.0.0.1:PORT" with --tcp.
+    const std::string& device() const { return device_; }
+    // The TCP port it listens on, or 0 on a terminal.
+    int tcpPort() const;
     // Everything the simulator has logged so far: one line per frame received and reply sent.
     std::string log() const;
     // How many frames with this code (three characters) the simulator has received.
@@ -33,7 +35,7 @@ class SimulatorProcess {
   private:
     std::string logPath_;
     std::unique_ptr<ChildProcess> process_;
-    std::string slavePath_;
+    std::string device_;
 };
 
 }  // namespace zoma::testing
