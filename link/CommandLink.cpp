@@ -41,16 +41,23 @@ void CommandLink::transmit(const std::string& frame) {
 }
 
 void CommandLink::showReceived(const std::string& text) {
-    if (&text == &vars_.RxBuffer && renderedLength_ <= text.size()) {
-        // RxBuffer only grows between clears: render just the new characters.
-        if (text.size() > renderedLength_) {
-            appendMonitorTokens(rxMonitor_, std::string_view(text).substr(renderedLength_));
-            renderedLength_ = text.size();
-            rxLineShown_ = false;
-        }
-    } else {
+    if (&text != &vars_.RxBuffer) {
+        // Any other text is rendered whole; the running rendering of RxBuffer is kept for the
+        // next receipt, but the RX line no longer shows it.
+        const std::string monitor = monitorText(text);
+        window_.setCaption(kRxLine, monitor);
+        rxLineShown_ = false;
+        decode(monitor);
+        return;
+    }
+    if (renderedLength_ > text.size()) {
         rxMonitor_ = monitorText(text);
-        renderedLength_ = &text == &vars_.RxBuffer ? text.size() : 0;
+        renderedLength_ = text.size();
+        rxLineShown_ = false;
+    } else if (text.size() > renderedLength_) {
+        // RxBuffer only grows between clears: render just the new characters.
+        appendMonitorTokens(rxMonitor_, std::string_view(text).substr(renderedLength_));
+        renderedLength_ = text.size();
         rxLineShown_ = false;
     }
     // Unless something else wrote the RX line since, it already shows this rendering: a
@@ -59,7 +66,11 @@ void CommandLink::showReceived(const std::string& text) {
         window_.setCaption(kRxLine, rxMonitor_);
         rxLineShown_ = true;
     }
-    if (auto status = decodeStatus(vars_.LastCommand, rxMonitor_)) {
+    decode(rxMonitor_);
+}
+
+void CommandLink::decode(const std::string& rxMonitorText) {
+    if (auto status = decodeStatus(vars_.LastCommand, rxMonitorText)) {
         window_.setCaption(kStatusLine, *status);
     }
 }

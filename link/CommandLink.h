@@ -42,6 +42,8 @@ class CommandLink {
   private:
     void transmit(const std::string& frame);
     void showReceived(const std::string& text);
+    // The status decoding of a rendered RX text, onto the status line.
+    void decode(const std::string& rxMonitorText);
 
     Form1Variables& vars_;
     SerialPort& port_;
