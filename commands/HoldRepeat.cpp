@@ -40,7 +40,7 @@ void HoldRepeat::press(const HeldButton& button) {
 }
 
 void HoldRepeat::Timer1_Timer() {
-    if (vars_.RepeatCode == 0) return;
+    // RepeatCode 0 (nothing held) finds no row, like any number the table does not hold.
     const HeldButton* held = findHeldButton(vars_.RepeatCode);
     if (held == nullptr) return;
     transmit(held->code);

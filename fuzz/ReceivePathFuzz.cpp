@@ -7,19 +7,22 @@
 
 #include "FuzzCheck.h"
 #include "doubles/FormRig.h"
+#include "form/Roles.h"
 #include "link/CommandLink.h"
 #include "replies/MonitorText.h"
 #include "replies/StatusDecoding.h"
 
 namespace {
 
-constexpr const char* kClicked[] = {
+using namespace zoma;
+
+constexpr std::string_view kClicked[] = {
     "Command17", "Command18", "Command44", "Command45",  "Command46", "Command47", "Command38",
     "Command52", "Command10", "Command11", "Command41",  "Command13", "Command23", kComButton,
     kDataToggle, kOptionCom1, kOptionCom2, kOption19200, kOption9600,
 };
 
-constexpr const char* kHeld[] = {
+constexpr std::string_view kHeld[] = {
     "Command1",  "Command2",  "Command5",  "Command7",  "Command9",  "Command8",
     "Command15", "Command35", "Command36", "Command37", "Command6",  "Command30",
     "Command48", "Command49", "Command50", "Command51", "Command59", "Command62",
@@ -108,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
 
-        ZOMA_FUZZ_CHECK(form.vars.RxBuffer.size() <= zoma::CommandLink::kRxBufferLimit);
+        ZOMA_FUZZ_CHECK(form.vars.RxBuffer.size() <= 32767);
         ZOMA_FUZZ_CHECK(form.vars.AwaitingReply <= 1);
         if (received) checkReceipt(rig);
         for (const auto& sent : rig.sent) {

@@ -86,6 +86,19 @@ TEST_F(CommandLinkTest, ReplyInPiecesIsRenderedAndDecodedAsItGrows) {
     EXPECT_EQ(rig.label(kRxLine), "");
 }
 
+TEST_F(CommandLinkTest, ReceivedPathRendersTheTextItIsGiven) {
+    send("CR0");
+    rig.port.deliver("8");
+    const std::string other = "00";
+    rig.form.link.Hyouji(other, CommandLink::kReceived);
+    EXPECT_EQ(rig.label(kRxLine), " 0 0 ");
+    EXPECT_EQ(rig.label(kStatusLine), " Power ON");
+    // The next receipt shows the whole buffer again, nothing of the other text.
+    rig.port.deliver("0");
+    EXPECT_EQ(rig.label(kRxLine), " 8 0 ");
+    EXPECT_EQ(rig.label(kStatusLine), " Stand by");
+}
+
 TEST_F(CommandLinkTest, SecondFrameInsideTheWindowAccumulatesBothReplies) {
     send("C00");
     rig.port.deliver("\x06");
@@ -151,9 +164,9 @@ TEST_F(CommandLinkTest, ReceivedDataIsBoundedKeepingTheFirstCharacters) {
     for (int i = 0; i < 40000; ++i) stream += static_cast<char>(i % 256);
     for (std::size_t at = 0; at < stream.size(); at += 1000)
         rig.port.deliver(stream.substr(at, 1000));
-    ASSERT_EQ(rig.form.vars.RxBuffer.size(), CommandLink::kRxBufferLimit);
-    EXPECT_EQ(rig.form.vars.RxBuffer, stream.substr(0, CommandLink::kRxBufferLimit));
-    EXPECT_EQ(rig.label(kRxLine), monitorText(stream.substr(0, CommandLink::kRxBufferLimit)));
+    ASSERT_EQ(rig.form.vars.RxBuffer.size(), 32767u);
+    EXPECT_EQ(rig.form.vars.RxBuffer, stream.substr(0, 32767));
+    EXPECT_EQ(rig.label(kRxLine), monitorText(stream.substr(0, 32767)));
     // The next reply window's end empties it and rendering starts afresh.
     send("CR0");
     rig.clock.advance(500);
@@ -182,7 +195,7 @@ TEST(CommandLinkClosedPort, SendingWhileClosedWritesNothingAndSaysSo) {
     EXPECT_EQ(rig.port.takeWritten(), "");
     EXPECT_EQ(rig.form.vars.LastCommand, "CR0\r");
     EXPECT_EQ(rig.label(kTxLine), " C R 0 CR ");
-    EXPECT_EQ(rig.label(kStatusLine), CommandLink::kPortNotOpen);
+    EXPECT_EQ(rig.label(kStatusLine), " Port not open");
     EXPECT_EQ(rig.form.vars.AwaitingReply, 0);
     EXPECT_FALSE(rig.replyWindowTimer.isEnabled());
     rig.clock.advance(500);
@@ -200,7 +213,7 @@ TEST_F(CommandLinkTest, PortFailingWhileOpenIsReportedOnceAndClosed) {
     rig.clock.advance(2000);
     send("C0A");
     EXPECT_EQ(rig.port.takeWritten(), "C09\r");
-    EXPECT_EQ(rig.label(kStatusLine), CommandLink::kPortNotOpen);
+    EXPECT_EQ(rig.label(kStatusLine), " Port not open");
     EXPECT_EQ(rig.window.warnings.size(), 1u);
     // Choosing a working port brings the line back.
     rig.form.click(kOptionCom1);

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <string>
+#include <utility>
 
 #include "sim/ProjectorModel.h"
 
@@ -72,9 +73,22 @@ TEST(ProjectorModel, PhasesOfStartStatesRunFromTheStart) {
 }
 
 TEST(ProjectorModel, EveryPowerStateAnswersItsTwoDigits) {
-    for (const PowerRow& row : kPowerRows) {
-        ProjectorModel model(startingIn(row.state), 0);
-        EXPECT_EQ(model.answer("CR0", 0), std::string(row.reply) + "\r") << row.name;
+    const std::pair<PowerState, const char*> cases[] = {
+        {PowerState::Standby, "80\r"},
+        {PowerState::CountDown, "40\r"},
+        {PowerState::On, "00\r"},
+        {PowerState::Cooling, "20\r"},
+        {PowerState::PowerAbnormality, "10\r"},
+        {PowerState::TemperatureAbnormality, "28\r"},
+        {PowerState::TemperatureAbnormality08, "08\r"},
+        {PowerState::TemperatureAbnormality88, "88\r"},
+        {PowerState::KeyProhibited, "02\r"},
+        {PowerState::PowerManagementCooling, "24\r"},
+        {PowerState::PowerManagement, "04\r"},
+    };
+    for (const auto& [state, reply] : cases) {
+        ProjectorModel model(startingIn(state), 0);
+        EXPECT_EQ(model.answer("CR0", 0), reply) << powerRow(state).name;
     }
 }
 
@@ -155,11 +169,17 @@ TEST(ProjectorModel, LampHoursGrowOnlyWhileOn) {
 }
 
 TEST(ProjectorModel, Cr4IsTheOrientationsTwoDigits) {
-    for (const OrientationRow& row : kOrientationRows) {
+    const std::pair<Orientation, const char*> cases[] = {
+        {Orientation::Normal, "11\r"},
+        {Orientation::TopBottom, "10\r"},
+        {Orientation::LeftRight, "01\r"},
+        {Orientation::Both, "00\r"},
+    };
+    for (const auto& [orientation, reply] : cases) {
         ModelSettings settings;
-        settings.orientation = row.orientation;
+        settings.orientation = orientation;
         ProjectorModel model(settings, 0);
-        EXPECT_EQ(model.answer("CR4", 0), std::string(row.reply) + "\r") << row.name;
+        EXPECT_EQ(model.answer("CR4", 0), reply) << orientationRow(orientation).name;
     }
 }
 

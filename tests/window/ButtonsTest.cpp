@@ -252,10 +252,13 @@ TEST_F(ButtonsTest, EndClosesThePortAndEndsWithoutSending) {
     EXPECT_FALSE(rig.port.isOpen());
     EXPECT_EQ(rig.port.takeWritten(), "");
     EXPECT_FALSE(window.isVisible());
-    // END with the port already closed is no error.
+    // END with the port already closed still ends the program, and sends nothing.
+    ended = false;
     window.show();
     click(kEndButton);
+    EXPECT_TRUE(ended);
     EXPECT_FALSE(rig.port.isOpen());
+    EXPECT_EQ(rig.port.takeWritten(), "");
 }
 
 }  // namespace
