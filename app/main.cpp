@@ -17,6 +17,9 @@ constexpr const char* kDesktopId = "invalid.zoma_panel.ZomaPanel";
 
 // The devices of both ports, with a warning for each line of the settings file that is ignored.
 zoma::PortDevices resolveDevices(const zoma::PortDevices& options) {
+#ifdef _WIN32
+    return zoma::resolvePortDevices(options);
+#else
     const std::string path = zoma::settingsFilePath(zoma::processEnvironment);
     const std::string text = zoma::readSettingsText(path);
     for (const int line : zoma::parseSettingsFile(text).malformedLines) {
@@ -24,6 +27,7 @@ zoma::PortDevices resolveDevices(const zoma::PortDevices& options) {
                      path.c_str(), line);
     }
     return zoma::resolvePortDevices(options, zoma::processEnvironment, text);
+#endif
 }
 
 }  // namespace
@@ -48,11 +52,7 @@ int main(int argc, char* argv[]) {
         std::fputs(missing.c_str(), stderr);
         return 1;
     }
-#ifdef _WIN32
-    const zoma::PortDevices devices = zoma::resolvePortDevices(options.devices);
-#else
     const zoma::PortDevices devices = resolveDevices(options.devices);
-#endif
 
     // The options are the panel's own; Qt sees none of them.
     int qtArgc = 1;
