@@ -1,17 +1,74 @@
 // zoma-panel: the remote-control panel of the ZOMA LT540 and LT47 projectors.
 #include <QApplication>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "app/NoDisplay.h"
+#include "app/PanelOptions.h"
 #include "window/Fonts.h"
 #include "window/Panel.h"
 
+namespace {
+
+// The desktop entry's name, so that a Wayland compositor finds the panel's icon and name.
+constexpr const char* kDesktopId = "invalid.zoma_panel.ZomaPanel";
+
+// The devices of both ports, with a warning for each line of the settings file that is ignored.
+zoma::PortDevices resolveDevices(const zoma::PortDevices& options) {
+#ifdef _WIN32
+    return zoma::resolvePortDevices(options);
+#else
+    const std::string path = zoma::settingsFilePath(zoma::processEnvironment);
+    const std::string text = zoma::readSettingsText(path);
+    for (const int line : zoma::parseSettingsFile(text).malformedLines) {
+        std::fprintf(stderr, "zoma-panel: %s:%d: not a \"key = value\" line, ignored\n",
+                     path.c_str(), line);
+    }
+    return zoma::resolvePortDevices(options, zoma::processEnvironment, text);
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // Everything up to the application object works without a display.
+    const zoma::PanelOptions options =
+        zoma::parsePanelOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "zoma-panel: %s (try --help)\n", options.error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(zoma::panelHelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts(ZOMA_VERSION);
+        return 0;
+    }
+    if (const std::string missing = zoma::missingDisplayText(); !missing.empty()) {
+        std::fputs(missing.c_str(), stderr);
+        return 1;
+    }
+    const zoma::PortDevices devices = resolveDevices(options.devices);
+
+    // The options are the panel's own; Qt sees none of them.
+    int qtArgc = 1;
+    std::unique_ptr<QApplication> app;
+    {
+        const zoma::DisplayWatch watch;
+        app = std::make_unique<QApplication>(qtArgc, argv);
+    }
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     zoma::installFontSubstitutes();
 
     zoma::Panel<> panel;
+    panel.port.setDevices(devices);
     panel.form.Form_Load();
     panel.window.show();
-    const int status = app.exec();
+    const int status = app->exec();
     // Closing the window by other means than END still leaves the line closed.
     panel.port.close();
     return status;

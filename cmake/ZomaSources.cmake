@@ -15,6 +15,7 @@ set(ZOMA_LOGIC_SOURCES
     link/PortSelection.cpp
     platform/LineSettings.cpp
     platform/PortNaming.cpp
+    platform/SettingsFile.cpp
     replies/MonitorText.cpp
     replies/StatusDecoding.cpp
 )

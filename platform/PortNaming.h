@@ -2,11 +2,33 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "platform/SettingsFile.h"
 
 namespace zoma {
 
-// On Windows "COM1" and "COM2". Elsewhere the environment variables ZOMA_COM1 and ZOMA_COM2 name
-// the device (a USB adapter, a pseudo-terminal); without them 1 is /dev/ttyS0 and 2 /dev/ttyS1.
+// A device for each port; empty where none is named.
+struct PortDevices {
+    std::string com1;
+    std::string com2;
+
+    // com1 for port 1, com2 for any other.
+    const std::string& forPort(int portNumber) const { return portNumber == 1 ? com1 : com2; }
+};
+
+// Each port's device is the first named of: the command-line option (`options`), the environment
+// variable ZOMA_COM1 or ZOMA_COM2, the key com1 or com2 of the settings file whose text is given,
+// and the system's own name of the port (/dev/ttyS0 and /dev/ttyS1; COM1 and COM2 on Windows).
+PortDevices resolvePortDevices(const PortDevices& options, const EnvironmentLookup& environment,
+                               std::string_view settingsText);
+
+// The same from the process's environment and the user's settings file. On Windows only the
+// options apply and the ports are COM1 and COM2 otherwise, as they always were there.
+PortDevices resolvePortDevices(const PortDevices& options);
+
+// The device of a port when the program named none: read afresh at every call, so a port opened
+// later follows the environment as it is then.
 std::string portDeviceName(int portNumber);
 
 }  // namespace zoma

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -37,6 +38,7 @@ int modifierBits(Qt::KeyboardModifiers modifiers) {
 
 Form1Window::Form1Window(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(kForm1Caption));
+    setWindowIcon(QIcon(QStringLiteral(":/zoma/zoma-panel.svg")));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(QRgb(kForm1Background)));
     palette.setColor(QPalette::WindowText, Qt::black);

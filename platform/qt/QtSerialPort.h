@@ -3,7 +3,9 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <optional>
 
+#include "platform/PortNaming.h"
 #include "platform/SerialPort.h"
 
 namespace zoma {
@@ -14,6 +16,9 @@ class QtSerialPort : public QObject, public SerialPort {
     explicit QtSerialPort(QObject* parent = nullptr);
     ~QtSerialPort() override;
 
+    // The devices the program resolved for ports 1 and 2. Until they are given, every opening
+    // resolves its port afresh (portDeviceName).
+    void setDevices(const PortDevices& devices) { devices_ = devices; }
     void setPortNumber(int number) override { portNumber_ = number; }
     int portNumber() const override { return portNumber_; }
     bool setSettings(const std::string& settings) override;
@@ -31,6 +36,7 @@ class QtSerialPort : public QObject, public SerialPort {
 
     QSerialPort port_;
     int portNumber_ = 1;
+    std::optional<PortDevices> devices_;
     std::string settings_ = "9600,N,8,1";
     std::string errorText_;
     // Set while the port is being closed after a failure, so its errors are not reported again.

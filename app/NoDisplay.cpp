@@ -1,0 +1,86 @@
+// The missing or unreachable display: one line saying what to do, then status 1.
+#include "app/NoDisplay.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace zoma {
+
+namespace {
+
+constexpr const char* kWhatToDo =
+    "run it in a desktop session, over \"ssh -X\", or under \"xvfb-run zoma-panel\"";
+
+// What Qt's fatal message says when no platform plugin could start; not translated.
+constexpr const char* kNoPlatform = "no Qt platform plugin could be initialized";
+
+QtMessageHandler previousHandler = nullptr;
+
+// Messages from inside QApplication's constructor, passed on once it has succeeded.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QByteArray file;
+    QByteArray function;
+    int line;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+bool holding = false;
+
+const char* orNull(const QByteArray& text) {
+    return text.isNull() ? nullptr : text.constData();
+}
+
+void holdOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg && text.contains(QLatin1String(kNoPlatform))) {
+        const QByteArray display =
+            qgetenv("DISPLAY").isEmpty() ? qgetenv("WAYLAND_DISPLAY") : qgetenv("DISPLAY");
+        std::fprintf(stderr, "zoma-panel: cannot open the display %s; %s\n",
+                     display.isEmpty() ? "(none named)" : display.constData(), kWhatToDo);
+        std::fflush(stderr);
+        // Inside QApplication's constructor nothing is left worth tearing down.
+        std::_Exit(1);
+    }
+    if (type == QtFatalMsg || !holding) {
+        previousHandler(type, context, text);
+        return;
+    }
+    heldMessages.push_back(
+        {type, context.category, context.file, context.function, context.line, text});
+}
+
+}  // namespace
+
+std::string missingDisplayText() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return {};
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        return std::string("zoma-panel: no display (DISPLAY and WAYLAND_DISPLAY are not set); ") +
+               kWhatToDo + "\n";
+    }
+#endif
+    return {};
+}
+
+DisplayWatch::DisplayWatch() {
+    holding = true;
+    previousHandler = qInstallMessageHandler(holdOrFail);
+}
+
+DisplayWatch::~DisplayWatch() {
+    qInstallMessageHandler(previousHandler);
+    holding = false;
+    std::vector<HeldMessage> held;
+    held.swap(heldMessages);
+    for (const HeldMessage& message : held) {
+        const QMessageLogContext context(orNull(message.file), message.line,
+                                         orNull(message.function), orNull(message.category));
+        qt_message_output(message.type, context, message.text);
+    }
+}
+
+}  // namespace zoma
