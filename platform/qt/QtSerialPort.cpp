@@ -69,7 +69,8 @@ bool QtSerialPort::setSettings(const std::string& settings) {
 
 bool QtSerialPort::open() {
     if (port_.isOpen()) return true;
-    port_.setPortName(QString::fromStdString(portDeviceName(portNumber_)));
+    const std::string device = deviceName_.empty() ? portDeviceName(portNumber_) : deviceName_;
+    port_.setPortName(QString::fromStdString(device));
     if (!port_.open(QIODevice::ReadWrite)) {
         errorText_ = port_.errorString().toStdString();
         port_.clearError();

@@ -15,6 +15,8 @@ class QtSerialPort : public QObject, public SerialPort {
     ~QtSerialPort() override;
 
     void setPortNumber(int number) override { portNumber_ = number; }
+    // A device opened instead of the port number's (zoma-ctl's --port); empty for the number's.
+    void setDeviceName(const std::string& device) { deviceName_ = device; }
     int portNumber() const override { return portNumber_; }
     bool setSettings(const std::string& settings) override;
     std::string settings() const override { return settings_; }
@@ -31,6 +33,7 @@ class QtSerialPort : public QObject, public SerialPort {
 
     QSerialPort port_;
     int portNumber_ = 1;
+    std::string deviceName_;
     std::string settings_ = "9600,N,8,1";
     std::string errorText_;
     // Set while the port is being closed after a failure, so its errors are not reported again.
