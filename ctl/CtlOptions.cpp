@@ -6,8 +6,6 @@
 #include <optional>
 #include <string_view>
 
-#include "commands/CommandTables.h"
-
 namespace zoma::ctl {
 
 namespace {
@@ -82,7 +80,6 @@ constexpr const char* kSeeHelp = " (zoma-ctl --help shows the options, --list th
 
 CtlOptions parseCtlOptions(const std::vector<std::string>& arguments) {
     CtlOptions o;
-    o.timeoutMs = kReplyWindowInterval;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument.rfind("-", 0) != 0 || argument == "-") {

@@ -4,13 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "commands/CommandTables.h"
+
 namespace zoma::ctl {
 
 struct CtlOptions {
     // "COM1", "COM2" or a device path.
     std::string port = "COM1";
     int speed = 19200;
-    int timeoutMs;
+    // The panel's reply window.
+    int timeoutMs = kReplyWindowInterval;
     // 0 when --repeat is not given.
     int repeat = 0;
     bool json = false;

@@ -1,7 +1,7 @@
 // zoma-ctl: the projector's commands from the command line, for scripts and room automation.
 #include <QCoreApplication>
 #include <QMetaObject>
-#include <cstdio>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
     const Plan plan = planSteps(options.commands, options.repeat);
     if (!plan.error.empty()) return usageError(plan.error);
 
+    // A reader that stops early (zoma-ctl read-all | head -1) must not end the run before the
+    // port is closed and its settings put back; the lines it no longer wants are simply lost.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     const PortChoice choice = choosePort(options.port);
     QtSerialPort port;
