@@ -85,6 +85,7 @@ void Session::finishStep() {
     const Result result = verdict(steps_[current_], received_);
     ++current_;
     if (onResult) onResult(result);
+    // A port closed under the run reports its failure next, and that ends the run.
     if (!port_.isOpen()) return;
     if (current_ < steps_.size()) {
         startStep();

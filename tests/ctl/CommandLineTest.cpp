@@ -1,5 +1,5 @@
-// zoma-ctl's commands: names from the panel's tables, raw codes, read-all, and the words that
-// stop a run before anything is sent.
+// zoma-ctl's commands: names from the panel's tables, raw codes, and the words that stop a run
+// before anything is sent.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -36,18 +36,6 @@ TEST(CommandLine, EveryRowOfTheTablesHasAUniqueLowerCaseNameThatSendsItsCode) {
     expectNamesLeadToCodes(heldButtons(), names);
     expectNamesLeadToCodes(modeButtons(), names);
     EXPECT_EQ(names.size(), 28u + 18u + 5u);
-}
-
-TEST(CommandLine, ReadAllIsTheFiveReadOutsInTurn) {
-    const Plan plan = planSteps({"read-all"}, 0);
-    std::vector<std::string> planned;
-    for (const Step& step : plan.steps) {
-        EXPECT_EQ(step.answer, Answer::ReadOut);
-        planned.push_back(step.command + " " + step.code);
-    }
-    const std::vector<std::string> expected = {"status CR0", "mode CR1", "lamp-time CR3",
-                                               "setting CR4", "temp CR6"};
-    EXPECT_EQ(planned, expected);
 }
 
 TEST(CommandLine, WordsBecomeStepsOrUsageErrors) {

@@ -23,14 +23,5 @@ TEST(Json, StringsEscapeQuotesControlCharactersAndHighBytes) {
     for (const Case& c : cases) EXPECT_EQ(jsonString(c.bytes), c.json);
 }
 
-TEST(Json, AResultIsOneObjectWithItsFiveFields) {
-    const Result readOut{"status", "CR0", "80", "Stand by", true};
-    EXPECT_EQ(resultJson(readOut),
-              R"({"command":"status","code":"CR0","reply":"80","status":"Stand by","ok":true})");
-    const Result refused{"C7F", "C7F", "\x15", "refused", false};
-    EXPECT_EQ(resultJson(refused),
-              R"({"command":"C7F","code":"C7F","reply":"\u0015","status":"refused","ok":false})");
-}
-
 }  // namespace
 }  // namespace zoma::ctl

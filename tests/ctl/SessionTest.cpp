@@ -152,18 +152,6 @@ TEST_F(SessionTest, WaitsUntilTheReplyIsCompleteOrTheWindowEnds) {
     }
 }
 
-TEST_F(SessionTest, EachCommandWaitsForTheReplyBeforeTheNext) {
-    answerEachFrame = true;
-    run({"power-on", "input2-video", "menu-on"});
-    clock.advance(10000);
-    const std::vector<Written> expected = {
-        {0, "C00\r"}, {kProjectorDelay, "C07\r"}, {2 * kProjectorDelay, "C1C\r"}};
-    EXPECT_EQ(written, expected);
-    ASSERT_EQ(results.size(), 3u);
-    EXPECT_EQ(results[1].command, "input2-video");
-    EXPECT_EQ(finishedAt, 3 * kProjectorDelay);
-}
-
 TEST_F(SessionTest, ALineThatFailsEndsTheRunWithoutTheCommandsAfterIt) {
     std::string failure;
     session.onLineFailed = [&](const std::string& text) { failure = text; };
