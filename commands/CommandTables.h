@@ -1,6 +1,7 @@
 // The panel's command catalogue: one-shot buttons, held buttons, mode buttons and pad paces.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -9,12 +10,16 @@ namespace zoma {
 // A click sends the code once.
 struct OneShotButton {
     std::string_view control;
+    // What zoma-ctl calls the command: the operator's words, lower case ("power-on", "vol+").
+    std::string_view name;
     std::string_view code;
 };
 
 // Timer values of 0 mean "not set by the press".
 struct HeldButton {
     std::string_view control;
+    // zoma-ctl's name for the command, as for the one-shot buttons.
+    std::string_view name;
     std::string_view code;
     std::uint8_t repeatCode;
     int repeatInterval;
@@ -29,6 +34,8 @@ struct HeldButton {
 // A click sends the code and sets the repeat period and the pad pace.
 struct ModeButton {
     std::string_view control;
+    // zoma-ctl's name for the command, as for the one-shot buttons.
+    std::string_view name;
     std::string_view code;
     int repeatInterval;
     std::uint8_t padMode;
@@ -51,6 +58,19 @@ constexpr int kRepeatDesignInterval = 200;
 // Reply window and monitor hold restored by every release.
 constexpr int kReplyWindowInterval = 500;
 constexpr int kMonitorHoldInterval = 1000;
+
+// Every row of one table, in table order, for code that walks them all.
+template <typename Row>
+struct TableRows {
+    const Row* first;
+    std::size_t count;
+    const Row* begin() const { return first; }
+    const Row* end() const { return first + count; }
+};
+
+TableRows<OneShotButton> oneShotButtons();
+TableRows<HeldButton> heldButtons();
+TableRows<ModeButton> modeButtons();
 
 const OneShotButton* findOneShotButton(std::string_view control);
 const HeldButton* findHeldButton(std::string_view control);

@@ -69,8 +69,9 @@ bool QtSerialPort::setSettings(const std::string& settings) {
 
 bool QtSerialPort::open() {
     if (port_.isOpen()) return true;
-    const std::string device =
-        devices_ ? devices_->forPort(portNumber_) : portDeviceName(portNumber_);
+    const std::string device = !deviceName_.empty() ? deviceName_
+                               : devices_           ? devices_->forPort(portNumber_)
+                                                    : portDeviceName(portNumber_);
     port_.setPortName(QString::fromStdString(device));
     if (!port_.open(QIODevice::ReadWrite)) {
         errorText_ = port_.errorString().toStdString();

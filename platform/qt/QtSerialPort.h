@@ -20,6 +20,8 @@ class QtSerialPort : public QObject, public SerialPort {
     // resolves its port afresh (portDeviceName).
     void setDevices(const PortDevices& devices) { devices_ = devices; }
     void setPortNumber(int number) override { portNumber_ = number; }
+    // A device opened instead of the port number's (zoma-ctl's --port); empty for the number's.
+    void setDeviceName(const std::string& device) { deviceName_ = device; }
     int portNumber() const override { return portNumber_; }
     bool setSettings(const std::string& settings) override;
     std::string settings() const override { return settings_; }
@@ -37,6 +39,7 @@ class QtSerialPort : public QObject, public SerialPort {
     QSerialPort port_;
     int portNumber_ = 1;
     std::optional<PortDevices> devices_;
+    std::string deviceName_;
     std::string settings_ = "9600,N,8,1";
     std::string errorText_;
     // Set while the port is being closed after a failure, so its errors are not reported again.

@@ -309,10 +309,22 @@ TEST_P(PiecesTest, ReplyIsRenderedAndDecodedAsItGrows) {
     ASSERT_TRUE(operated.ready());
 
     operated.click(row.query);
-    EXPECT_EQ(operated.watchUntilRx(row.expected.back().rx), row.expected) << simulator.log();
+    const std::vector<Lines> seen = operated.watchUntilRx(row.expected.back().rx);
+    // A machine busy enough to read two pieces at once merges their states, so the states seen
+    // must be the expected ones in order, ending with the whole reply, with at least one state
+    // of a reply still growing among them.
+    std::size_t next = 0;
+    for (const Lines& state : seen) {
+        while (next < row.expected.size() && !(row.expected[next] == state)) ++next;
+        ASSERT_LT(next, row.expected.size()) << ::testing::PrintToString(seen) << simulator.log();
+        ++next;
+    }
+    EXPECT_EQ(next, row.expected.size()) << ::testing::PrintToString(seen);
+    EXPECT_GE(seen.size(), 2u) << ::testing::PrintToString(seen);
 }
 
-// Pieces far enough apart that the panel handles each on its own, all inside the reply window.
+// Pieces far enough apart that the panel normally handles each on its own, all inside the reply
+// window.
 const Pieces kPieces[] = {
     {"StatusByteByByte",
      {"--split", "1", "--gap", "150"},

@@ -1,0 +1,256 @@
+// The built zoma-ctl in its own process against the projector simulator on a pseudo-terminal:
+// the frames it sends, the words it prints, its exit status, and the line as it leaves it.
+#include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/ChildProcess.h"
+#include "support/PseudoTerminal.h"
+#include "support/SimulatorProcess.h"
+
+namespace zoma {
+namespace {
+
+using testing::ChildProcess;
+using testing::PseudoTerminal;
+using testing::SimulatorProcess;
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Only guards against a hang: a run ends as soon as its replies are in.
+constexpr int kHangGuardMs = 20000;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// zoma-ctl with its standard error in a file of its own, removed again when done.
+class CtlProcess {
+  public:
+    explicit CtlProcess(const std::vector<std::string>& arguments, const Environment& env = {}) {
+        char path[] = "/tmp/zoma-ctl-err-XXXXXX";
+        const int fd = ::mkstemp(path);
+        if (fd >= 0) ::close(fd);
+        errPath_ = path;
+        ChildProcess::Launch launch;
+        launch.argv = {ZOMA_CTL_PATH};
+        launch.argv.insert(launch.argv.end(), arguments.begin(), arguments.end());
+        launch.environment = env;
+        launch.stderrPath = errPath_;
+        process_ = std::make_unique<ChildProcess>(launch);
+    }
+    ~CtlProcess() { ::unlink(errPath_.c_str()); }
+
+    Outcome finish() {
+        Outcome outcome;
+        outcome.out = process_->readToEnd(kHangGuardMs);
+        outcome.status = process_->finish(kHangGuardMs);
+        std::ifstream file(errPath_);
+        std::ostringstream text;
+        text << file.rdbuf();
+        outcome.err = text.str();
+        return outcome;
+    }
+
+  private:
+    std::string errPath_;
+    std::unique_ptr<ChildProcess> process_;
+};
+
+Outcome runCtl(const std::vector<std::string>& arguments, const Environment& env = {}) {
+    return CtlProcess(arguments, env).finish();
+}
+
+TEST(CtlAgainstSimulator, CommandsSendTheirFramesAndPrintWhatCameBack) {
+    struct Case {
+        std::vector<std::string> simulator;
+        std::vector<std::string> arguments;
+        const char* out;
+        int status;
+        // Frames the simulator must have received: code and count.
+        std::vector<std::pair<const char*, int>> frames;
+    };
+    const Case cases[] = {
+        {{},
+         {"power-on", "input2-video", "input3-video", "menu-on", "zoom", "vol+", "up", "c01",
+          "C1E"},
+         "power-on: ok\ninput2-video: ok\ninput3-video: ok\nmenu-on: ok\nzoom: ok\nvol+: ok\n"
+         "up: ok\nc01: ok\nC1E: ok\n",
+         0,
+         {{"C00", 1},
+          {"C07", 1},
+          {"C08", 1},
+          {"C1C", 1},
+          {"C80", 1},
+          {"C09", 1},
+          {"C3C", 1},
+          {"C01", 1},
+          {"C1E", 1}}},
+        {{}, {"--repeat", "3", "zoom-"}, "ok\n", 0, {{"C46", 3}}},
+        {{}, {"status"}, "Stand by\n", 0, {{"CR0", 1}}},
+        {{"--state", "cooling"}, {"status"}, "Cooling down\n", 0, {}},
+        {{"--state", "temperature-abnormality"}, {"status"}, "Temperature abnormality\n", 0, {}},
+        {{"--lamp-hours", "1234"}, {"lamp-time"}, "1 2 3 4 Hour Use\n", 0, {{"CR3", 1}}},
+        {{"--orientation", "both"}, {"CR4"}, "Top/Bottom , Left/Right reversal\n", 0, {}},
+        {{}, {"input3-s-video", "mode"}, "input3-s-video: ok\nmode: Input 3\n", 0, {}},
+        {{"--state", "on", "--lamp-hours", "42", "--orientation", "left-right"},
+         {"read-all"},
+         "status: Power ON\nmode: Input 1\nlamp-time: 0 0 4 2 Hour Use\n"
+         "setting: Left/Right reversal\ntemp: S1= + 3 8 . 5 C  ,   S2=  4 5 . 0 C , S3= + 4 1 . 0 "
+         "C\n",
+         0,
+         {{"CR0", 1}, {"CR1", 1}, {"CR3", 1}, {"CR4", 1}, {"CR6", 1}}},
+        {{"--split", "1", "--gap", "20"},
+         {"status", "lamp-time"},
+         "status: Stand by\nlamp-time: 0 1 2 3 Hour Use\n",
+         0,
+         {}},
+        {{"--silent"}, {"power-off"}, "no reply\n", 1, {{"C02", 1}}},
+        {{"--silent"}, {"temp"}, "no reply\n", 1, {}},
+        {{}, {"C7F", "status"}, "C7F: refused\nstatus: Stand by\n", 1, {{"C7F", 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments[0] + " on a simulator with " + std::to_string(c.simulator.size()) +
+                     " options");
+        SimulatorProcess simulator(c.simulator);
+        ASSERT_TRUE(simulator.ok());
+        std::vector<std::string> arguments = {"--port", simulator.device()};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const Outcome outcome = runCtl(arguments);
+        EXPECT_EQ(outcome.out, c.out) << outcome.err;
+        EXPECT_EQ(outcome.status, c.status);
+        for (const auto& [code, count] : c.frames) {
+            EXPECT_EQ(simulator.framesReceived(code), count) << code;
+        }
+    }
+}
+
+TEST(CtlAgainstSimulator, Com1IsTheDeviceTheEnvironmentNamesAndNothingElseIsSent) {
+    SimulatorProcess simulator;
+    ASSERT_TRUE(simulator.ok());
+    const Outcome outcome = runCtl({"power-off"}, {{"ZOMA_COM1", simulator.device()}});
+    EXPECT_EQ(outcome.out, "ok\n");
+    EXPECT_EQ(outcome.status, 0);
+    // One frame, and no other frame at start or exit.
+    const std::string log = simulator.log();
+    std::size_t frames = 0;
+    for (std::size_t at = log.find("rx "); at != std::string::npos; at = log.find("rx ", at + 1)) {
+        ++frames;
+    }
+    EXPECT_EQ(frames, 1u) << log;
+    EXPECT_EQ(simulator.framesReceived("C02"), 1);
+}
+
+TEST(CtlAgainstSimulator, JsonGivesOneValidObjectPerCommand) {
+    SimulatorProcess simulator;
+    ASSERT_TRUE(simulator.ok());
+    const Outcome outcome =
+        runCtl({"--port", simulator.device(), "--json", "power-on", "status", "C7F"});
+    EXPECT_EQ(outcome.status, 1);
+    // The object zoma-ctl writes; its strings hold printable ASCII and JSON's escapes only.
+    const std::string string = R"re("((?:[ !#-\[\]-~]|\\["\\/bfnrt]|\\u[0-9a-f]{4})*)")re";
+    const std::regex object("\\{\"command\":" + string + ",\"code\":" + string + ",\"reply\":" +
+                            string + ",\"status\":" + string + ",\"ok\":(true|false)\\}");
+    const std::vector<std::vector<std::string>> expected = {
+        {"power-on", "C00", "\\u0006", "ok", "true"},
+        {"status", "CR0", "40", "Count down", "true"},
+        {"C7F", "C7F", "\\u0015", "refused", "false"},
+    };
+    std::istringstream lines(outcome.out);
+    std::string line;
+    for (const auto& fields : expected) {
+        ASSERT_TRUE(std::getline(lines, line));
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, object)) << line;
+        for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(match[i + 1], fields[i]);
+    }
+    EXPECT_FALSE(std::getline(lines, line));
+}
+
+TEST(CtlAgainstSimulator, SpeedIsSetForTheRunAndTheLineLeftAsItWas) {
+    PseudoTerminal line;
+    ASSERT_TRUE(line.ok());
+    termios before{};
+    ASSERT_EQ(tcgetattr(line.masterFd(), &before), 0);
+    cfsetispeed(&before, B19200);
+    cfsetospeed(&before, B19200);
+    ASSERT_EQ(tcsetattr(line.masterFd(), TCSANOW, &before), 0);
+    ASSERT_EQ(tcgetattr(line.masterFd(), &before), 0);
+
+    CtlProcess ctl({"--port", line.slavePath(), "--speed", "9600", "--timeout", "15000", "C02"});
+    // zoma-ctl waits for the reply with the line set up, so its speed can be read meanwhile.
+    EXPECT_EQ(line.read(kHangGuardMs), "C02\r");
+    EXPECT_EQ(line.baudRate(), 9600);
+    line.write("\x06");
+    const Outcome outcome = ctl.finish();
+    EXPECT_EQ(outcome.out, "ok\n");
+    EXPECT_EQ(outcome.status, 0);
+
+    termios after{};
+    ASSERT_EQ(tcgetattr(line.masterFd(), &after), 0);
+    EXPECT_EQ(line.baudRate(), 19200);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+}
+
+TEST(CtlAgainstSimulator, UsageErrorsAndMissingDevicesAreSaidAndSendNothing) {
+    SimulatorProcess simulator;
+    ASSERT_TRUE(simulator.ok());
+    const std::string device = simulator.device();
+    struct Case {
+        std::vector<std::string> arguments;
+        Environment env;
+        int status;
+        // Every one of these in the message on standard error.
+        std::vector<std::string> message;
+    };
+    const Case cases[] = {
+        {{"--port", device, "status", "bogus"}, {}, 2, {"'bogus'", "--list"}},
+        {{"--port", device, "--bogus", "status"}, {}, 2, {"'--bogus'", "--list"}},
+        {{"--port", device, "--repeat", "2", "status"}, {}, 2, {"--repeat", "'status'"}},
+        {{"--port", device, "--speed", "4800", "status"}, {}, 2, {"--speed", "'4800'"}},
+        {{"--port", "/nonexistent/zoma-tty", "status"},
+         {},
+         3,
+         {"cannot open /nonexistent/zoma-tty: No such file or directory"}},
+        {{"--port", "COM2", "status"},
+         {{"ZOMA_COM2", "/nonexistent/zoma-com2"}},
+         3,
+         {"cannot open COM2 (/nonexistent/zoma-com2): "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments[2]);
+        const Outcome outcome = runCtl(c.arguments, c.env);
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+        for (const std::string& part : c.message) {
+            EXPECT_NE(outcome.err.find(part), std::string::npos) << outcome.err;
+        }
+    }
+    // The port was not even opened.
+    EXPECT_EQ(simulator.log().find("panel opened"), std::string::npos) << simulator.log();
+}
+
+TEST(CtlAgainstSimulator, HelpVersionAndListNeedNoLine) {
+    EXPECT_EQ(runCtl({"--version"}).out, ZOMA_VERSION "\n");
+    const Outcome list = runCtl({"--list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.out.find("  power-off         C02  POWER OFF\n"), std::string::npos);
+    EXPECT_NE(list.out.find("  read-all"), std::string::npos);
+    EXPECT_EQ(runCtl({"--help"}).status, 0);
+}
+
+}  // namespace
+}  // namespace zoma
