@@ -3,43 +3,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QTest>
 
-#include "doubles/FormRig.h"
 #include "form/ControlTable.h"
-#include "window/EventBinding.h"
-#include "window/Form1Window.h"
+#include "window/ShownWindow.h"
 
 namespace zoma {
 namespace {
 
-using testing::FormRig;
-
-class ButtonsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        bindControls(window, rig.form);
-        window.presentWarning = [this](const QString& text) { warnings << text; };
-        window.endApplication = [this] { ended = true; };
-        rig.load();
-        window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
-    QAbstractButton* button(std::string_view name) {
-        return qobject_cast<QAbstractButton*>(window.control(name));
-    }
-    void click(std::string_view name, Qt::MouseButton mouse = Qt::LeftButton) {
-        QTest::mouseClick(button(name), mouse);
-    }
-
-    Form1Window window;
-    FormRig rig{&window};
-    QStringList warnings;
-    bool ended = false;
-};
+class ButtonsTest : public testing::ShownWindowTest {};
 
 TEST_F(ButtonsTest, EveryClickButtonSendsItsFrame) {
     const struct {
