@@ -4,11 +4,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
-#include <QRadioButton>
 
 #include "form/ControlNames.h"
 #include "window/Fonts.h"
 #include "window/PanelButton.h"
+#include "window/PanelOption.h"
 
 namespace zoma {
 
@@ -76,7 +76,7 @@ QWidget* createFrame(const ControlRow& row, QWidget* container) {
 }
 
 QWidget* createOption(const ControlRow& row, QWidget* container) {
-    auto* option = new QRadioButton(text(row.caption), container);
+    auto* option = new PanelOption(text(row.caption), container);
     fill(option, row.background, row.foreground);
     option->setChecked(row.selectedAtStart);
     return option;

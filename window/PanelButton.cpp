@@ -5,9 +5,17 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
+
+#include "window/FocusMark.h"
 
 namespace zoma {
+
+namespace {
+
+// The focus mark stands this far inside the bevel, clear of it on the smallest buttons.
+constexpr int kFocusMarkInset = 3;
+
+}  // namespace
 
 PanelButton::PanelButton(const QString& caption, const QColor& face, QWidget* parent)
     : QPushButton(caption, parent), face_(face) {}
@@ -75,7 +83,8 @@ void PanelButton::paintEvent(QPaintEvent*) {
     const QRect area = rect();
     const bool sunken = isDown();
     // Every button is drawn flat in its own colour; the "COM" button's is the platform's face.
-    painter.fillRect(area, face_.isValid() ? face_ : palette().color(QPalette::Button));
+    const QColor face = face_.isValid() ? face_ : palette().color(QPalette::Button);
+    painter.fillRect(area, face);
     // A raised bevel, pressed in while the button is down.
     const QColor light = sunken ? QColor(0x808080) : QColor(0xFFFFFF);
     const QColor dark = sunken ? QColor(0xFFFFFF) : QColor(0x404040);
@@ -93,10 +102,8 @@ void PanelButton::paintEvent(QPaintEvent*) {
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
 
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = area.adjusted(3, 3, -3, -3);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        const int inset = kFocusMarkInset;
+        drawFocusMark(painter, area.adjusted(inset, inset, -inset, -inset), face);
     }
 }
 
