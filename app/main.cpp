@@ -2,11 +2,14 @@
 #include <QApplication>
 
 #include "window/Fonts.h"
+#include "window/KeyRepeat.h"
 #include "window/Panel.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     zoma::installFontSubstitutes();
+    // Space held on a held button must look held to the end, repeats and all.
+    zoma::reportKeyRepeatsAsPresses();
 
     zoma::Panel<> panel;
     panel.form.Form_Load();

@@ -86,11 +86,16 @@ TEST_F(ButtonsTest, SpaceHoldsAHeldButtonAtThePanelsOwnPace) {
     volumeUp->setFocus();
     const std::int64_t start = rig.clock.now();
     sendKey(volumeUp, QEvent::KeyPress, Qt::Key_Space);
-    // The keyboard repeats far faster than the panel does; none of its repeats is a press.
+    // The keyboard repeats far faster than the panel does, in flagged release and press pairs or,
+    // with XKB's detectable repeat, in presses alone; none of its repeats is a new press.
     for (int step = 0; step < 20; ++step) {
         rig.clock.advance(30);
-        sendKey(volumeUp, QEvent::KeyRelease, Qt::Key_Space, true);
-        sendKey(volumeUp, QEvent::KeyPress, Qt::Key_Space, true);
+        if (step < 10) {
+            sendKey(volumeUp, QEvent::KeyRelease, Qt::Key_Space, true);
+            sendKey(volumeUp, QEvent::KeyPress, Qt::Key_Space, true);
+        } else {
+            sendKey(volumeUp, QEvent::KeyPress, Qt::Key_Space);
+        }
     }
     sendKey(volumeUp, QEvent::KeyRelease, Qt::Key_Space);
     rig.clock.advance(2000);
