@@ -8,6 +8,7 @@
 #include "app/NoDisplay.h"
 #include "app/PanelOptions.h"
 #include "window/Fonts.h"
+#include "window/KeyRepeat.h"
 #include "window/Panel.h"
 
 namespace {
@@ -63,6 +64,8 @@ int main(int argc, char* argv[]) {
     }
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     zoma::installFontSubstitutes();
+    // Space held on a held button must look held to the end, repeats and all.
+    zoma::reportKeyRepeatsAsPresses();
 
     zoma::Panel<> panel;
     panel.port.setDevices(devices);

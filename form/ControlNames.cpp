@@ -103,6 +103,9 @@ std::string accessibleDescription(const ControlRow& row) {
     if (row.name == kOption19200 || row.name == kOption9600) {
         return "Sets the line to " + std::string(row.caption) + " baud";
     }
+    if (row.name == kTxLine) return "Sent";
+    if (row.name == kRxLine) return "Received";
+    if (row.name == kStatusLine) return "Projector status";
     return {};
 }
 

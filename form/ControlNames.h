@@ -19,7 +19,8 @@ std::string groupCaption(const ControlTable& table, const ControlRow& row);
 std::string accessibleName(const ControlTable& table, const ControlRow& row);
 
 // What pressing the control does: "Sends C00", "Hold to repeat C09", "Sets the arrow pad pace
-// and sends C80"; empty for controls that are not pressed.
+// and sends C80"; what the monitor and status lines show ("Sent", "Received", "Projector
+// status"), whose text is read as it is; empty for every other control.
 std::string accessibleDescription(const ControlRow& row);
 
 }  // namespace zoma

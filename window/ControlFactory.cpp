@@ -4,10 +4,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
-#include <QRadioButton>
 
+#include "form/ControlNames.h"
 #include "window/Fonts.h"
 #include "window/PanelButton.h"
+#include "window/PanelOption.h"
 
 namespace zoma {
 
@@ -75,10 +76,25 @@ QWidget* createFrame(const ControlRow& row, QWidget* container) {
 }
 
 QWidget* createOption(const ControlRow& row, QWidget* container) {
-    auto* option = new QRadioButton(text(row.caption), container);
+    auto* option = new PanelOption(text(row.caption), container);
     fill(option, row.background, row.foreground);
     option->setChecked(row.selectedAtStart);
     return option;
+}
+
+// What assistive technology reads: a name that tells the control from its namesakes ("POWER ON",
+// not "ON") and what it does. The visible caption stays as it is.
+void describe(const ControlTable& table, const ControlRow& row, QWidget* widget) {
+    if (row.tab > 0) {
+        const std::string name = accessibleName(table, row);
+        // Where the name is the caption, Qt's default name follows the caption as it changes.
+        if (name != row.caption) widget->setAccessibleName(QString::fromStdString(name));
+    }
+    const QString description = QString::fromStdString(accessibleDescription(row));
+    if (description.isEmpty()) return;
+    widget->setAccessibleDescription(description);
+    // The lines need no tip: their text is what they say.
+    if (row.tab > 0) widget->setToolTip(description);
 }
 
 QWidget* createPicture(QWidget* container) {
@@ -90,7 +106,7 @@ QWidget* createPicture(QWidget* container) {
 
 }  // namespace
 
-QWidget* createControl(const ControlRow& row, QWidget* container) {
+QWidget* createControl(const ControlTable& table, const ControlRow& row, QWidget* container) {
     QWidget* widget = nullptr;
     switch (row.kind) {
         case Kind::Button:
@@ -114,6 +130,7 @@ QWidget* createControl(const ControlRow& row, QWidget* container) {
     widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
                         twipsToPixels(row.height));
     widget->setFocusPolicy(row.tab > 0 ? Qt::StrongFocus : Qt::NoFocus);
+    describe(table, row, widget);
     if (row.hiddenAtStart) widget->hide();
     return widget;
 }

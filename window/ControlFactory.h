@@ -11,7 +11,8 @@ inline int twipsToPixels(int twips) {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-// The widget is placed in its container at its row's position and size and never moved again.
-QWidget* createControl(const ControlRow& row, QWidget* container);
+// The widget is placed in its container at its row's position and size and never moved again;
+// it is named for assistive technology from its row and the rest of the table.
+QWidget* createControl(const ControlTable& table, const ControlRow& row, QWidget* container);
 
 }  // namespace zoma

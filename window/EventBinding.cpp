@@ -16,8 +16,8 @@ void bindControls(Form1Window& window, Form1& form) {
         QWidget* widget = window.control(name);
         if (auto* button = qobject_cast<PanelButton*>(widget)) {
             if (Form1::isHeldButton(name)) {
-                // Command<N>_MouseDown and Command<N>_MouseUp; a held button has no click, so a
-                // keyboard activation sends nothing.
+                // Command<N>_MouseDown and Command<N>_MouseUp, from a mouse button or from Space;
+                // a held button has no click, so Enter, which only clicks, sends nothing.
                 QObject::connect(button, &PanelButton::mouseDown, &window,
                                  [&form, name] { form.mouseDown(name); });
                 QObject::connect(button, &PanelButton::mouseUp, &window,

@@ -64,9 +64,10 @@ Form1Window::~Form1Window() {
 }
 
 void Form1Window::build() {
-    for (const ControlRow& row : form1Controls()) {
+    const ControlTable& table = form1Controls();
+    for (const ControlRow& row : table) {
         QWidget* container = row.container.empty() ? this : control(row.container);
-        QWidget* widget = createControl(row, container);
+        QWidget* widget = createControl(table, row, container);
         controls_.emplace(std::string(row.name), widget);
         if (row.kind == Kind::Label) captions_.emplace(std::string(row.name), row.caption);
         if (row.kind == Kind::Option) {

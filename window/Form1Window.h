@@ -41,7 +41,7 @@ class Form1Window : public QWidget, public WindowServices {
     std::function<void(const QString& text)> presentWarning;
     std::function<void()> endApplication;
 
-    // Ends every hold whose release can no longer arrive.
+    // Ends every hold, by mouse or by key, whose release can no longer arrive.
     void endHolds();
 
     using QWidget::isVisible;

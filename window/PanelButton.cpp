@@ -1,27 +1,67 @@
-// Flat-filled painting with a wrapped, centred caption; press and release of any mouse button.
+// Flat-filled painting with a wrapped, centred caption; press and release of any mouse button
+// and of Space.
 #include "window/PanelButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
+
+#include "window/FocusMark.h"
 
 namespace zoma {
 
+namespace {
+
+// The focus mark stands this far inside the bevel, clear of it on the smallest buttons.
+constexpr int kFocusMarkInset = 3;
+
+}  // namespace
+
 PanelButton::PanelButton(const QString& caption, const QColor& face, QWidget* parent)
     : QPushButton(caption, parent), face_(face) {}
+
+void PanelButton::startHold() {
+    held_ = true;
+    emit mouseDown();
+}
 
 void PanelButton::mousePressEvent(QMouseEvent* event) {
     // QPushButton itself reacts to the left button only: the click of a one-shot button.
     QPushButton::mousePressEvent(event);
     event->accept();
-    held_ = true;
-    emit mouseDown();
+    startHold();
 }
 
 void PanelButton::mouseReleaseEvent(QMouseEvent* event) {
     QPushButton::mouseReleaseEvent(event);
     event->accept();
     // The first release ends a hold, whichever button was pressed.
+    endHold();
+}
+
+void PanelButton::keyPressEvent(QKeyEvent* event) {
+    // QAbstractButton presses the button on Space and ignores the key's auto-repeat (on X11 a
+    // release and a press, both flagged), so the panel's own timer alone sets the pace of a
+    // hold. Enter clicks without ever holding the button down, so a held button sends nothing.
+    const bool wasDown = isDown();
+    QPushButton::keyPressEvent(event);
+    if (!wasDown && isDown()) {
+        startHold();
+    } else if (wasDown && !isDown()) {
+        // The button is up again before its release (Escape cancels a press): the hold ends.
+        endHold();
+    }
+}
+
+void PanelButton::keyReleaseEvent(QKeyEvent* event) {
+    const bool wasDown = isDown();
+    QPushButton::keyReleaseEvent(event);
+    if (wasDown && !isDown()) endHold();
+}
+
+void PanelButton::focusOutEvent(QFocusEvent* event) {
+    QPushButton::focusOutEvent(event);
+    // A key's release goes to the focus widget: once the focus has gone it will not come here.
     endHold();
 }
 
@@ -43,7 +83,8 @@ void PanelButton::paintEvent(QPaintEvent*) {
     const QRect area = rect();
     const bool sunken = isDown();
     // Every button is drawn flat in its own colour; the "COM" button's is the platform's face.
-    painter.fillRect(area, face_.isValid() ? face_ : palette().color(QPalette::Button));
+    const QColor face = face_.isValid() ? face_ : palette().color(QPalette::Button);
+    painter.fillRect(area, face);
     // A raised bevel, pressed in while the button is down.
     const QColor light = sunken ? QColor(0x808080) : QColor(0xFFFFFF);
     const QColor dark = sunken ? QColor(0xFFFFFF) : QColor(0x404040);
@@ -61,10 +102,8 @@ void PanelButton::paintEvent(QPaintEvent*) {
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
 
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = area.adjusted(3, 3, -3, -3);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        const int inset = kFocusMarkInset;
+        drawFocusMark(painter, area.adjusted(inset, inset, -inset, -inset), face);
     }
 }
 

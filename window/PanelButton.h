@@ -1,4 +1,5 @@
-// A command button drawn flat in its own colour, with press and release for every mouse button.
+// A command button drawn flat in its own colour, with press and release for every mouse button
+// and for the key that presses it.
 #pragma once
 
 #include <QColor>
@@ -17,17 +18,23 @@ class PanelButton : public QPushButton {
     void endHold();
 
   signals:
-    // Any mouse button, any modifiers, anywhere on the button.
+    // Any mouse button, any modifiers, anywhere on the button; or Space while the button has the
+    // keyboard focus. The key's auto-repeat is no new press.
     void mouseDown();
     void mouseUp();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
+    void startHold();
+
     QColor face_;
     bool held_ = false;
 };

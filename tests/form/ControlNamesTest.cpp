@@ -43,6 +43,10 @@ TEST(ControlNames, NamedWithTheirGroupAndDescribedByWhatTheySend) {
         EXPECT_EQ(accessibleName(table, *row), c.name) << c.control;
         EXPECT_EQ(accessibleDescription(*row), c.description) << c.control;
     }
+    // The lines are read by their text; what they are described as says which line it is.
+    EXPECT_EQ(accessibleDescription(*table.find("Label11")), "Sent");
+    EXPECT_EQ(accessibleDescription(*table.find("Label12")), "Received");
+    EXPECT_EQ(accessibleDescription(*table.find("Label25")), "Projector status");
 }
 
 TEST(ControlNames, EveryFocusableControlHasAUniqueNameAndADescription) {
