@@ -33,7 +33,8 @@ struct OpenFailure {
     int portNumber = 0;
     // As it was tried: "/dev/ttyS0", "tcp://10.0.0.5:4001".
     std::string device;
-    // PermissionDenied: the group the device belongs to ("dialout"), when known.
+    // PermissionDenied: the group whose members may use the device ("dialout"); empty when
+    // that is not known, and the advice names dialout, the serial ports' group on Debian.
     std::string deviceGroup;
     // DeviceMissing: the serial ports this computer does have.
     std::vector<FoundPort> portsFound;

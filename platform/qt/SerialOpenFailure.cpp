@@ -19,6 +19,18 @@ std::vector<FoundPort> serialPortsFound() {
     return found;
 }
 
+// The group whose members may use the device, when joining it is the way in: one that may read
+// and write it, and not root. Empty otherwise, and the advice names the usual group.
+std::string groupToJoin(const QFileInfo& device) {
+    const QFile::Permissions readWrite = QFile::ReadGroup | QFile::WriteGroup;
+    const QString group = device.group();
+    if ((device.permissions() & readWrite) != readWrite || group.isEmpty() ||
+        group == QLatin1String("root")) {
+        return {};
+    }
+    return group.toStdString();
+}
+
 }  // namespace
 
 OpenFailure serialOpenFailure(QSerialPort::SerialPortError error, const QString& errorString,
@@ -35,7 +47,7 @@ OpenFailure serialOpenFailure(QSerialPort::SerialPortError error, const QString&
         const QFileInfo info(QString::fromStdString(device));
         if (info.exists() && !(info.isReadable() && info.isWritable())) {
             failure.kind = OpenFailureKind::PermissionDenied;
-            failure.deviceGroup = info.group().toStdString();
+            failure.deviceGroup = groupToJoin(info);
         } else {
             failure.kind = OpenFailureKind::InUse;
         }
