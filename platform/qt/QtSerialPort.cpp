@@ -2,6 +2,7 @@
 // while open.
 #include "platform/qt/QtSerialPort.h"
 
+#include <QNetworkProxy>
 #include <utility>
 
 #include "platform/LineSettings.h"
@@ -38,6 +39,8 @@ QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
         if (onCommEvent) onCommEvent(kReceive);
     });
     connect(&serial_, &QSerialPort::errorOccurred, this, &QtSerialPort::onSerialError);
+    // Straight to the device server: a proxy would not carry a raw line unchanged.
+    socket_.setProxy(QNetworkProxy::NoProxy);
     // Bytes from the device server raise the same receive event as bytes from a serial line.
     connect(&socket_, &QTcpSocket::readyRead, this, [this] {
         if (line_ == &socket_ && onCommEvent) onCommEvent(kReceive);
