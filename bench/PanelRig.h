@@ -1,5 +1,4 @@
-// The panel in this process, put together as the program does, on a pseudo-terminal or on a
-// loopback TCP connection as to a serial device server.
+// The panel in this process, put together as the program does, on a terminal or on loopback TCP.
 #pragma once
 
 #include <QWidget>

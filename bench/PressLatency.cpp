@@ -1,5 +1,4 @@
-// From a click on "ON" reaching the window to its frame "C00" CR readable on the line, on a
-// pseudo-terminal and over loopback TCP.
+// From a click on "ON" reaching the window to its frame readable on the line, terminal or TCP.
 #include <QtTest/QTest>
 
 #include "Figures.h"

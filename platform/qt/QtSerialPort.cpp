@@ -1,5 +1,4 @@
-// Opens, configures, reads and writes the line, serial or TCP, and reports a line that fails
-// while open.
+// Opens, configures, reads and writes the serial or TCP line; reports one that fails while open.
 #include "platform/qt/QtSerialPort.h"
 
 #include <QNetworkProxy>

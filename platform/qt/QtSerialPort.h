@@ -1,5 +1,4 @@
-// The line on QSerialPort (no flow control, DTR asserted, RTS not, NULs kept), or on a TCP
-// connection to a serial device server when the device is written tcp://HOST:PORT.
+// The line on QSerialPort (no flow control, DTR on, RTS off, NULs kept), or on TCP for tcp://.
 #pragma once
 
 #include <QObject>

@@ -1,5 +1,4 @@
-// The nested wait for a connection, its failures sorted by kind, and the connected socket's
-// options.
+// The nested wait for a connection, its failures by kind, and the connected socket's options.
 #include "platform/qt/TcpConnect.h"
 
 #include <QEventLoop>

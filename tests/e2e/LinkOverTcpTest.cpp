@@ -1,6 +1,4 @@
-// The link on the real port adapter over TCP, as a serial device server offers the line: bytes
-// unchanged both ways, replies in pieces, a refused connection, a connection lost during a hold,
-// and a device server that does not answer while the window goes on.
+// The link over TCP as a serial device server offers it: bytes, pieces, refusal, drop, silence.
 #include <gtest/gtest.h>
 
 #include <qpa/qwindowsysteminterface.h>

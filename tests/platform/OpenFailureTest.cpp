@@ -1,5 +1,4 @@
-// The words of a failed open: the system's reason first, the port and device tried, and what the
-// operator can do; and the one line a terminal program prints.
+// A failed open in words: the reason, the port and device tried, the advice; and the one line.
 #include "platform/OpenFailure.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// TCP devices: the hosts and ports a serial device server is reached at, and texts that are
-// not one, each refused with the reason the operator reads.
+// tcp://HOST:PORT devices: hosts and ports read, malformed texts refused with the reason why.
 #include "platform/TcpDevice.h"
 
 #include <gtest/gtest.h>

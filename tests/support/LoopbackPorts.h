@@ -1,5 +1,4 @@
-// TCP ports on 127.0.0.1 where a device server fails the panel: one that refuses every
-// connection, and one that never completes one.
+// Loopback TCP ports where a device server fails the panel: refusing, or never answering.
 #pragma once
 
 #include <string>

@@ -1,5 +1,4 @@
-// The projector's end of a TCP connection, as a serial device server offers the line: stamps
-// every frame the panel writes and sends what the test gives it.
+// The projector's end of a TCP connection, as a device server's: stamps frames, sends bytes.
 #pragma once
 
 #include <atomic>
