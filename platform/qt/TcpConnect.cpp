@@ -21,16 +21,16 @@ namespace {
 void probeForCuts(QTcpSocket& socket) {
     socket.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
 #ifdef __linux__
+    static constexpr int kIdleSeconds = 15;
+    static constexpr int kProbeIntervalSeconds = 5;
+    static constexpr int kProbes = 3;
+    static constexpr unsigned int kUnacknowledgedMs = 10000;
     const auto fd = static_cast<int>(socket.socketDescriptor());
-    const int idleSeconds = 15;
-    const int probeIntervalSeconds = 5;
-    const int probes = 3;
-    const unsigned int unacknowledgedMs = 10000;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleSeconds, sizeof idleSeconds);
-    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &probeIntervalSeconds,
-                 sizeof probeIntervalSeconds);
-    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
-    ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &unacknowledgedMs, sizeof unacknowledgedMs);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &kIdleSeconds, sizeof kIdleSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &kProbeIntervalSeconds,
+                 sizeof kProbeIntervalSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &kProbes, sizeof kProbes);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMs, sizeof kUnacknowledgedMs);
 #endif
 }
 
