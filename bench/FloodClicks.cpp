@@ -31,10 +31,10 @@ struct Phase {
 // behind the receive events of the flood exactly as an operator's click would.
 void measurePhase(PanelRig& rig, QWidget* on, const Phase& phase, bool quick, ResultTable& table) {
     const std::string name = format("click under flood %s", phase.name);
-    rig.peer.setFlood(phase.rate);
+    rig.ptyPeer->setFlood(phase.rate);
     runEventLoopFor(200);
-    rig.peer.takeFrames();
-    const std::uint64_t floodedBefore = rig.peer.floodedBytes();
+    rig.ptyPeer->takeFrames();
+    const std::uint64_t floodedBefore = rig.ptyPeer->floodedBytes();
 
     std::mutex mutex;
     std::vector<std::int64_t> postedAt;
@@ -55,12 +55,12 @@ void measurePhase(PanelRig& rig, QWidget* on, const Phase& phase, bool quick, Re
     stop = true;
     clicker.join();
     runEventLoopFor(100);
-    const std::uint64_t flooded = rig.peer.floodedBytes() - floodedBefore;
-    rig.peer.setFlood(0);
+    const std::uint64_t flooded = rig.ptyPeer->floodedBytes() - floodedBefore;
+    rig.ptyPeer->setFlood(0);
 
     std::vector<double> latencies;
     std::size_t frame = 0;
-    const auto frames = rig.peer.takeFrames();
+    const auto frames = rig.ptyPeer->takeFrames();
     for (const PtyPeer::Frame& f : frames) {
         if (f.bytes != "C00\r" || frame >= postedAt.size()) continue;
         latencies.push_back(nsToMs(f.atNs - postedAt[frame++]));
@@ -80,7 +80,7 @@ void measureFloodClicks(const BenchConfig& config, ResultTable& table) {
     PanelRig rig;
     QWidget* on = rig.button("Command17");
     if (!rig.ready || on == nullptr) {
-        table.failed("click under flood", "panel did not start on the pseudo-terminal");
+        table.failed("click under flood", "panel did not start on its line");
         return;
     }
     const Phase phases[] = {

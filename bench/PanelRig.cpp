@@ -8,9 +8,17 @@
 
 namespace zoma::bench {
 
-PanelRig::PanelRig() {
-    if (!peer.ok()) return;
-    ::setenv("ZOMA_COM1", peer.slavePath().c_str(), 1);
+PanelRig::PanelRig(RigLine line) {
+    std::string device;
+    if (line == RigLine::Terminal) {
+        ptyPeer = std::make_unique<testing::PtyPeer>();
+        if (ptyPeer->ok()) device = ptyPeer->slavePath();
+    } else {
+        tcpPeer = std::make_unique<testing::TcpPeer>();
+        if (tcpPeer->ok()) device = tcpPeer->device();
+    }
+    if (device.empty()) return;
+    ::setenv("ZOMA_COM1", device.c_str(), 1);
     form.Form_Load();
     window.show();
     // A window that loses activation ends every hold, so holds start only once it is active.
@@ -18,7 +26,7 @@ PanelRig::PanelRig() {
     ready = port.isOpen() && QTest::qWaitForWindowExposed(&window) &&
             QTest::qWaitForWindowActive(&window);
     runEventLoopFor(50);
-    peer.takeFrames();
+    frames().take();
 }
 
 PanelRig::~PanelRig() {

@@ -1,15 +1,18 @@
-// The panel in this process, put together as the program does, on a pseudo-terminal.
+// The panel in this process, put together as the program does, on a terminal or on loopback TCP.
 #pragma once
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTimer.h"
+#include "support/FrameStamps.h"
 #include "support/PtyPeer.h"
+#include "support/TcpPeer.h"
 #include "window/Form1Window.h"
 #include "window/Panel.h"
 
@@ -26,15 +29,24 @@ class ObservedWindow : public Form1Window {
     std::function<void(std::string_view control, const std::string& text)> onCaption;
 };
 
-// Members in the order the program builds them; the line is the peer's slave device.
+// The line the rig's panel runs on.
+enum class RigLine { Terminal, Tcp };
+
+// Members in the order the program builds them; the line is the peer's, named by ZOMA_COM1.
 struct PanelRig : Panel<ObservedWindow> {
-    PanelRig();
+    explicit PanelRig(RigLine line = RigLine::Terminal);
     ~PanelRig();
 
     // The command button of that name, e.g. "Command17".
     QWidget* button(std::string_view name) const { return window.control(name); }
 
-    testing::PtyPeer peer;
+    // The frames the panel has written, stamped by the peer of whichever line it runs on.
+    testing::FrameStamps& frames() { return ptyPeer ? ptyPeer->stamps() : tcpPeer->stamps(); }
+
+    // The far end of the line; only the one the rig runs on exists. The terminal's can also
+    // flood the panel.
+    std::unique_ptr<testing::PtyPeer> ptyPeer;
+    std::unique_ptr<testing::TcpPeer> tcpPeer;
     bool ready = false;
 };
 

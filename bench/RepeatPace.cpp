@@ -1,5 +1,5 @@
 // Frames per second of a held button at each repeat period, and how far each frame strays from
-// press time + k * period.
+// press time + k * period; the shortest period also over loopback TCP.
 #include <QtTest/QTest>
 #include <cmath>
 
@@ -10,9 +10,9 @@
 
 namespace zoma::bench {
 
+using testing::FrameStamps;
 using testing::monotonicNs;
 using testing::nsToMs;
-using testing::PtyPeer;
 
 namespace {
 
@@ -37,13 +37,14 @@ constexpr PaceCase kCases[] = {
     {500, "Command6", "C3F\r", nullptr, false, "SELECT", 6000, 3000},
 };
 
-void measureCase(const PaceCase& c, bool quick, ResultTable& table) {
-    const std::string name = format("repeat %d ms (%s)", c.periodMs, c.how);
-    PanelRig rig;
+void measureCase(const PaceCase& c, RigLine line, bool quick, ResultTable& table) {
+    const std::string name =
+        format("repeat %d ms%s (%s)", c.periodMs, line == RigLine::Tcp ? " over TCP" : "", c.how);
+    PanelRig rig(line);
     QWidget* held = rig.button(c.held);
     QWidget* setUp = c.setUp != nullptr ? rig.button(c.setUp) : nullptr;
     if (!rig.ready || held == nullptr || (c.setUp != nullptr && setUp == nullptr)) {
-        table.failed(name, "panel did not start on the pseudo-terminal");
+        table.failed(name, "panel did not start on its line");
         return;
     }
     if (setUp != nullptr) {
@@ -54,7 +55,7 @@ void measureCase(const PaceCase& c, bool quick, ResultTable& table) {
             QTest::mouseClick(setUp, Qt::LeftButton);
         }
         runEventLoopFor(100);
-        rig.peer.takeFrames();
+        rig.frames().take();
     }
 
     const std::int64_t pressedAt = monotonicNs();
@@ -64,7 +65,7 @@ void measureCase(const PaceCase& c, bool quick, ResultTable& table) {
     runEventLoopFor(20);
 
     std::vector<std::int64_t> times;
-    for (const PtyPeer::Frame& frame : rig.peer.takeFrames()) {
+    for (const FrameStamps::Frame& frame : rig.frames().take()) {
         if (frame.bytes == c.frame && frame.atNs >= pressedAt) times.push_back(frame.atNs);
     }
     if (times.size() < 3) {
@@ -93,7 +94,9 @@ void measureCase(const PaceCase& c, bool quick, ResultTable& table) {
 }  // namespace
 
 void measureRepeatPace(const BenchConfig& config, ResultTable& table) {
-    for (const PaceCase& c : kCases) measureCase(c, config.quick, table);
+    for (const PaceCase& c : kCases) measureCase(c, RigLine::Terminal, config.quick, table);
+    // The shortest period is the one a network hop could upset.
+    measureCase(kCases[0], RigLine::Tcp, config.quick, table);
 }
 
 }  // namespace zoma::bench

@@ -24,7 +24,7 @@ void measureReplyWindow(const BenchConfig& config, ResultTable& table) {
     PanelRig rig;
     QWidget* status = rig.button("Command44");  // "STATUS": the query "CR0", never answered here
     if (!rig.ready || status == nullptr) {
-        table.failed(figure, "panel did not start on the pseudo-terminal");
+        table.failed(figure, "panel did not start on its line");
         return;
     }
     std::int64_t markedAt = 0;

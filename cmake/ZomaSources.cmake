@@ -14,8 +14,10 @@ set(ZOMA_LOGIC_SOURCES
     link/CommandLink.cpp
     link/PortSelection.cpp
     platform/LineSettings.cpp
+    platform/OpenFailure.cpp
     platform/PortNaming.cpp
     platform/SettingsFile.cpp
+    platform/TcpDevice.cpp
     replies/MonitorText.cpp
     replies/StatusDecoding.cpp
 )

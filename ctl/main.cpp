@@ -11,6 +11,7 @@
 #include "ctl/Output.h"
 #include "ctl/PortChoice.h"
 #include "ctl/Session.h"
+#include "platform/OpenFailure.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTimer.h"
 
@@ -55,8 +56,9 @@ int main(int argc, char** argv) {
     port.setDeviceName(choice.device);
     port.setSettings(std::to_string(options.speed) + ",N,8,1");
     if (!port.open()) {
-        std::cerr << "zoma-ctl: cannot open " << choice.label << ": " << port.errorText()
-                  << std::endl;
+        // One line: the device tried and the system's reason, not the panel's warning box.
+        std::cerr << "zoma-ctl: cannot open " << choice.label << ": "
+                  << openFailureReason(port.openFailure()) << std::endl;
         return kPortUnavailable;
     }
 

@@ -111,6 +111,10 @@ void TcpLine::admit(Millis now) {
         client_ = fd;
         clientName_ = name;
         log_.line(now, "client " + clientName_ + " connected to " + address_);
+        // A connection queued behind this one waits for the next round, after this client's
+        // input has been read: a panel that closes and reopens its port at once (as at its
+        // start-up) has closed this connection already, and must not be turned away by itself.
+        return;
     }
 }
 

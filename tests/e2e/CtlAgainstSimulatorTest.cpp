@@ -1,4 +1,5 @@
-// The built zoma-ctl in its own process against the projector simulator on a pseudo-terminal:
+// The built zoma-ctl in its own process against the projector simulator on a pseudo-terminal or
+// a loopback TCP port:
 // the frames it sends, the words it prints, its exit status, and the line as it leaves it.
 #include <gtest/gtest.h>
 #include <termios.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/LoopbackPorts.h"
 #include "support/PseudoTerminal.h"
 #include "support/SimulatorProcess.h"
 
@@ -21,6 +23,7 @@ namespace {
 
 using testing::ChildProcess;
 using testing::PseudoTerminal;
+using testing::RefusingTcpPort;
 using testing::SimulatorProcess;
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
@@ -114,6 +117,12 @@ TEST(CtlAgainstSimulator, CommandsSendTheirFramesAndPrintWhatCameBack) {
          "status: Stand by\nlamp-time: 0 1 2 3 Hour Use\n",
          0,
          {}},
+        // A serial device server: the same projector on a loopback TCP port, replies in pieces.
+        {{"--tcp", "0", "--split", "1", "--gap", "20"},
+         {"status", "power-on", "lamp-time"},
+         "status: Stand by\npower-on: ok\nlamp-time: 0 1 2 3 Hour Use\n",
+         0,
+         {{"CR0", 1}, {"C00", 1}, {"CR3", 1}}},
         {{"--silent"}, {"power-off"}, "no reply\n", 1, {{"C02", 1}}},
         {{"--silent"}, {"temp"}, "no reply\n", 1, {}},
         {{}, {"C7F", "status"}, "C7F: refused\nstatus: Stand by\n", 1, {{"C7F", 1}}},
@@ -208,6 +217,8 @@ TEST(CtlAgainstSimulator, UsageErrorsAndMissingDevicesAreSaidAndSendNothing) {
     SimulatorProcess simulator;
     ASSERT_TRUE(simulator.ok());
     const std::string device = simulator.device();
+    const RefusingTcpPort refusing;
+    ASSERT_TRUE(refusing.ok());
     struct Case {
         std::vector<std::string> arguments;
         Environment env;
@@ -228,6 +239,10 @@ TEST(CtlAgainstSimulator, UsageErrorsAndMissingDevicesAreSaidAndSendNothing) {
          {{"ZOMA_COM2", "/nonexistent/zoma-com2"}},
          3,
          {"cannot open COM2 (/nonexistent/zoma-com2): "}},
+        {{"--port", refusing.device(), "status"},
+         {},
+         3,
+         {"cannot open " + refusing.device() + ": Connection refused"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments[2]);

@@ -86,7 +86,10 @@ TEST_F(LinkOverPtyTest, ChoosingAMissingDeviceWarnsAndKeepsThePreviousLine) {
     panel.form.Form_Load();
     panel.form.click(kOptionCom2);
     ASSERT_EQ(panel.warnings.size(), 1);
-    EXPECT_EQ(panel.warnings[0].toStdString(), "No such file or directory");
+    // The system's reason first, then the port and the device that were tried.
+    const QStringList said = panel.warnings[0].split('\n');
+    EXPECT_EQ(said.value(0), "No such file or directory");
+    EXPECT_EQ(said.value(1), "Port: COM2 (/dev/zoma-no-such-device)");
     EXPECT_TRUE(panel.port.isOpen());
     panel.form.click("Command19");
     EXPECT_EQ(line1.read(2000), "C0B\r");
@@ -133,8 +136,13 @@ TEST_F(LinkOverPtyTest, PortHeldByAnotherProgramIsReportedAtStartUpAndAtAChoice)
     // The choice of a free port recovers; choosing the held one again is refused.
     setenv("ZOMA_COM1", line1.slavePath().c_str(), 1);
     panel.form.click(kOptionCom2);
-    EXPECT_EQ(panel.warnings.size(), 2);
-    EXPECT_EQ(panel.warnings[0], panel.warnings[1]);
+    ASSERT_EQ(panel.warnings.size(), 2);
+    // The same device on either port: the same reason, and another program named as the cause.
+    for (const QString& warning : panel.warnings) {
+        EXPECT_EQ(warning.section('\n', 0, 0), panel.warnings[0].section('\n', 0, 0));
+        EXPECT_TRUE(warning.contains("Another program is using this port"))
+            << warning.toStdString();
+    }
     panel.form.click(kOptionCom1);
     ASSERT_TRUE(panel.port.isOpen());
     panel.form.click("Command17");

@@ -1,5 +1,5 @@
-// The built zoma-panel's command line: the device options, --version, wrong options and a
-// missing display, each answered before any window opens.
+// The built zoma-panel's command line: the device options (a terminal, a device server's TCP
+// port), --version, wrong options and a missing display, each answered before any window opens.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -15,12 +15,14 @@
 
 #include "support/ChildProcess.h"
 #include "support/PseudoTerminal.h"
+#include "support/SimulatorProcess.h"
 
 namespace zoma {
 namespace {
 
 using testing::ChildProcess;
 using testing::PseudoTerminal;
+using testing::SimulatorProcess;
 
 // Only guards against a hang; nothing is timed.
 constexpr int kLimitMs = 20000;
@@ -116,6 +118,41 @@ TEST(PanelCommandLine, Com1OptionOpensThatDeviceOverTheEnvironment) {
     EXPECT_EQ(inEnvironment.baudRate(), untouchedSpeed);
     EXPECT_FALSE(panel.exited());
     panel.stop();
+}
+
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+TEST(PanelCommandLine, Com1OptionConnectsToADeviceServerAndSendsNothing) {
+    SimulatorProcess server({"--tcp", "0"});
+    ASSERT_TRUE(server.ok());
+    const TempFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+
+    ChildProcess panel({{ZOMA_PANEL_PATH, "--com1", server.device()},
+                        {{"QT_QPA_PLATFORM", "offscreen"}, {"XDG_RUNTIME_DIR", folder.path}},
+                        folder.path + "/stderr"});
+    // Start-up opens the port, then the choice of COM1 closes and opens it again: two
+    // connections, the second one kept.
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLimitMs);
+    while (occurrences(server.log(), " connected to ") < 2 && !panel.exited() &&
+           std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(occurrences(server.log(), " connected to "), 2)
+        << server.log() << contentsOf(folder.path + "/stderr");
+    EXPECT_FALSE(panel.exited());
+    panel.stop();
+    // The connection ends with the program, and nothing was sent on it.
+    while (occurrences(server.log(), " gone") < 2 && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const std::string log = server.log();
+    EXPECT_EQ(occurrences(log, " gone"), 2) << log;
+    EXPECT_EQ(log.find(" rx "), std::string::npos) << log;
 }
 
 }  // namespace

@@ -37,19 +37,6 @@ void PtyPeer::wake() {
     }
 }
 
-std::vector<PtyPeer::Frame> PtyPeer::takeFrames() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::vector<Frame> taken;
-    taken.swap(frames_);
-    return taken;
-}
-
-bool PtyPeer::waitForFrames(std::size_t count, int timeoutMs) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return framesReady_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                 [&] { return frames_.size() >= count; });
-}
-
 void PtyPeer::setFlood(double bytesPerSecond) {
     floodRate_ = bytesPerSecond;
     wake();
@@ -58,18 +45,7 @@ void PtyPeer::setFlood(double bytesPerSecond) {
 void PtyPeer::readAvailable(std::int64_t now) {
     std::string bytes;
     line_.readAvailable(bytes);
-    if (bytes.empty()) return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    bool completed = false;
-    for (const char c : bytes) {
-        partial_ += c;
-        if (c == '\r') {
-            frames_.push_back({now, std::move(partial_)});
-            partial_.clear();
-            completed = true;
-        }
-    }
-    if (completed) framesReady_.notify_all();
+    stamps_.add(bytes, now);
 }
 
 void PtyPeer::writeFlood(std::int64_t now) {

@@ -2,13 +2,12 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/FrameStamps.h"
 #include "support/PseudoTerminal.h"
 
 namespace zoma::testing {
@@ -20,10 +19,7 @@ class PtyPeer {
     // Flood rate meaning "as fast as the terminal takes the bytes".
     static constexpr double kFloodMax = -1;
 
-    struct Frame {
-        std::int64_t atNs;  // monotonic time of the read that brought the frame's CR
-        std::string bytes;  // up to and including the CR
-    };
+    using Frame = FrameStamps::Frame;
 
     PtyPeer();
     ~PtyPeer();
@@ -35,9 +31,12 @@ class PtyPeer {
     const std::string& slavePath() const { return line_.slavePath(); }
 
     // Frames completed since the last call, oldest first.
-    std::vector<Frame> takeFrames();
+    std::vector<Frame> takeFrames() { return stamps_.take(); }
     // Blocks the caller (not an event loop) until at least `count` frames wait to be taken.
-    bool waitForFrames(std::size_t count, int timeoutMs);
+    bool waitForFrames(std::size_t count, int timeoutMs) {
+        return stamps_.waitFor(count, timeoutMs);
+    }
+    FrameStamps& stamps() { return stamps_; }
 
     // Bytes toward the panel: 0 stops, a positive rate paces them in bytes per second,
     // kFloodMax writes whenever the terminal has room. The bytes run 0 to 255 and over again.
@@ -53,10 +52,7 @@ class PtyPeer {
     PseudoTerminal line_;
     int wakeFd_ = -1;
 
-    std::mutex mutex_;
-    std::condition_variable framesReady_;
-    std::vector<Frame> frames_;
-    std::string partial_;
+    FrameStamps stamps_;
 
     std::atomic<bool> stop_{false};
     std::atomic<double> floodRate_{0};
