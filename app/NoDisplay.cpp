@@ -55,8 +55,8 @@ void holdOrFail(QtMsgType type, const QMessageLogContext& context, const QString
 
 }  // namespace
 
-std::string missingDisplayText() {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return {};
+std::string missingDisplayText(bool platformGiven) {
+    if (platformGiven || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return {};
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         return std::string("zoma-panel: no display (DISPLAY and WAYLAND_DISPLAY are not set); ") +

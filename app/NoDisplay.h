@@ -6,9 +6,10 @@
 
 namespace zoma {
 
-// Before QApplication: the line to print when the platform is left to Qt's choice and neither
-// DISPLAY nor WAYLAND_DISPLAY names a display; empty otherwise.
-std::string missingDisplayText();
+// Before QApplication: the line to print when the platform is left to Qt's choice (neither
+// QT_QPA_PLATFORM nor the -platform option, `platformGiven`, names one) and neither DISPLAY nor
+// WAYLAND_DISPLAY names a display; empty otherwise.
+std::string missingDisplayText(bool platformGiven);
 
 // Held from just before QApplication is built until it exists. If Qt's platform plugin cannot
 // reach the display, it prints one line and exits with status 1 instead of aborting; Qt's own

@@ -2,7 +2,48 @@
 // display.
 #include "app/PanelOptions.h"
 
+#include <string_view>
+
 namespace zoma {
+
+namespace {
+
+// The command-line options Qt's application objects read themselves, with or without a value.
+struct QtOption {
+    std::string_view name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"-platform", true},
+    {"-platformpluginpath", true},
+    {"-platformtheme", true},
+    {"-plugin", true},
+    {"-qwindowgeometry", true},
+    {"-qwindowtitle", true},
+    {"-qwindowicon", true},
+    {"-display", true},
+    {"-geometry", true},
+    {"-style", true},
+    {"-stylesheet", true},
+    {"-session", true},
+    {"-name", true},
+    {"-reverse", false},
+    {"-widgetcount", false},
+    {"-nograb", false},
+    {"-dograb", false},
+    {"-sync", false},
+};
+
+// Qt reads its options with one dash or two.
+const QtOption* findQtOption(std::string_view name) {
+    if (name.rfind("--", 0) == 0) name.remove_prefix(1);
+    for (const QtOption& option : kQtOptions) {
+        if (option.name == name) return &option;
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 PanelOptions parsePanelOptions(const std::vector<std::string>& arguments) {
     PanelOptions options;
@@ -10,6 +51,18 @@ PanelOptions parsePanelOptions(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         const auto equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
+        if (const QtOption* qt = findQtOption(name)) {
+            options.qtArguments.push_back(argument);
+            if (qt->takesValue && equals == std::string::npos) {
+                if (i + 1 >= arguments.size()) {
+                    options.error = "option " + name + " needs a value";
+                    continue;
+                }
+                options.qtArguments.push_back(arguments[++i]);
+            }
+            if (qt->name == "-platform") options.platformGiven = true;
+            continue;
+        }
         if (name == "--help" || name == "-h" || name == "--version") {
             if (equals != std::string::npos) {
                 options.error = "option " + name + " takes no value";
@@ -53,6 +106,7 @@ std::string panelHelpText() {
            "  --com2 DEVICE   the device of COM2\n"
            "  --help          this text\n"
            "  --version       the version number\n"
+           "Qt's own options (-platform, -display, -style, -reverse ...) are passed on to Qt.\n"
            "\n"
            "Each port's device is the first of:\n"
            "  1. the option --com1 or --com2;\n"

@@ -49,18 +49,25 @@ int main(int argc, char* argv[]) {
         std::puts(ZOMA_VERSION);
         return 0;
     }
-    if (const std::string missing = zoma::missingDisplayText(); !missing.empty()) {
+    if (const std::string missing = zoma::missingDisplayText(options.platformGiven);
+        !missing.empty()) {
         std::fputs(missing.c_str(), stderr);
         return 1;
     }
     const zoma::PortDevices devices = resolveDevices(options.devices);
 
-    // The options are the panel's own; Qt sees none of them.
-    int qtArgc = 1;
+    // Qt sees its own options only. The application object keeps argc and argv for its
+    // lifetime, so they live as long as main.
+    std::vector<std::string> qtArguments = {argv[0]};
+    qtArguments.insert(qtArguments.end(), options.qtArguments.begin(), options.qtArguments.end());
+    std::vector<char*> qtArgv;
+    for (std::string& argument : qtArguments) qtArgv.push_back(argument.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArguments.size());
     std::unique_ptr<QApplication> app;
     {
         const zoma::DisplayWatch watch;
-        app = std::make_unique<QApplication>(qtArgc, argv);
+        app = std::make_unique<QApplication>(qtArgc, qtArgv.data());
     }
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     zoma::installFontSubstitutes();

@@ -103,11 +103,12 @@ TEST(PanelCommandLine, Com1OptionOpensThatDeviceOverTheEnvironment) {
     const TempFolder folder;
     ASSERT_FALSE(folder.path.empty());
 
-    ChildProcess panel({{ZOMA_PANEL_PATH, "--com1", named.slavePath()},
-                        {{"QT_QPA_PLATFORM", "offscreen"},
-                         {"XDG_RUNTIME_DIR", folder.path},
-                         {"ZOMA_COM1", inEnvironment.slavePath()}},
-                        folder.path + "/stderr"});
+    // Qt's own -platform option reaches Qt, so no display needs to be named.
+    ChildProcess panel(
+        {{"/usr/bin/env", "-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY",
+          ZOMA_PANEL_PATH, "-platform", "offscreen", "--com1", named.slavePath()},
+         {{"XDG_RUNTIME_DIR", folder.path}, {"ZOMA_COM1", inEnvironment.slavePath()}},
+         folder.path + "/stderr"});
     // Opening the line sets its speed to the panel's 19200 baud.
     const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLimitMs);
     while (named.baudRate() != 19200 && !panel.exited() &&
