@@ -1,6 +1,7 @@
 // The user's settings file: "key = value" lines, read only, never written.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <string>
@@ -26,14 +27,36 @@ struct SettingsFile {
 };
 
 // Blank lines and lines whose first non-blank character is '#' are skipped. The value is
-// everything after the first '=', so it may hold '=' and '#' itself (device paths may).
+// everything after the first '=', so it may hold '=' and '#' itself (device paths may). A UTF-8
+// byte-order mark at the very start is skipped.
 SettingsFile parseSettingsFile(std::string_view text);
 
 // $XDG_CONFIG_HOME/zoma/zoma-panel.conf, or ~/.config/zoma/zoma-panel.conf when that variable is
 // unset or not an absolute path; empty when HOME is unset as well.
 std::string settingsFilePath(const EnvironmentLookup& environment);
 
-// The whole file, or empty when it cannot be read (a missing file is the usual case).
-std::string readSettingsText(const std::string& path);
+// A settings file holds a few lines; anything larger is not one.
+constexpr std::size_t kSettingsFileLimit = 64 * 1024;
+// Malformed lines warned about one by one; the rest are counted in one more line.
+constexpr std::size_t kMalformedLinesShown = 5;
+
+// What a program makes of its settings file.
+struct LoadedSettings {
+    std::string path;
+    // Empty when there is no file, or when it is not used.
+    SettingsFile file;
+    // For standard error, one line each, naming the file: why it is not used ("not a regular
+    // file (a named pipe)"), or the lines of it that are ignored. None for a missing file, the
+    // usual case.
+    std::vector<std::string> warnings;
+};
+
+// Reads the file at `path` without ever waiting on it: only a regular file of at most
+// kSettingsFileLimit bytes is read (a named pipe, a device or a directory is not), and a link is
+// followed to one. Anything else is said in one warning and the file is not used.
+LoadedSettings loadSettingsFile(const std::string& path);
+
+// The user's settings file, found through the environment as settingsFilePath says.
+LoadedSettings loadSettings(const EnvironmentLookup& environment);
 
 }  // namespace zoma

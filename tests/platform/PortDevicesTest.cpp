@@ -69,7 +69,8 @@ TEST(PortDevices, FirstNamedOfOptionEnvironmentSettingsAndSystemName) {
          {"/dev/ttyS0", "/dev/ttyS1"}},
     };
     for (const Case& c : cases) {
-        const PortDevices got = resolvePortDevices(c.options, lookupIn(c.environment), c.settings);
+        const PortDevices got =
+            resolvePortDevices(c.options, lookupIn(c.environment), parseSettingsFile(c.settings));
         EXPECT_EQ(got.com1, c.expected.com1) << c.behaviour;
         EXPECT_EQ(got.com2, c.expected.com2) << c.behaviour;
         EXPECT_EQ(got.forPort(1), got.com1) << c.behaviour;
@@ -101,6 +102,11 @@ TEST(SettingsFile, KeepsKeyValueLinesAndReportsMalformedOnes) {
     EXPECT_EQ(file.value("missing"), "");
     EXPECT_TRUE(parseSettingsFile("").values.empty());
     EXPECT_TRUE(parseSettingsFile("").malformedLines.empty());
+    // A byte-order mark is no part of the first key.
+    EXPECT_EQ(parseSettingsFile("\xEF\xBB\xBF"
+                                "com1 = tcp://10.0.0.5:4001\n")
+                  .value("com1"),
+              "tcp://10.0.0.5:4001");
 }
 
 TEST(SettingsFile, PathFollowsXdgConfigHomeThenHome) {
