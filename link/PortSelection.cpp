@@ -3,6 +3,8 @@
 
 #include <optional>
 
+#include "platform/OpenFailure.h"
+
 namespace zoma {
 
 PortSelection::PortSelection(Form1Variables& vars, SerialPort& port, WindowServices& window)
@@ -38,8 +40,8 @@ void PortSelection::markPortInUse() {
     window_.setMarked(kOptionCom2, false);
 }
 
-void PortSelection::portFailed(const std::string& errorText) {
-    window_.showWarning(errorText);
+void PortSelection::portFailed(const std::string& reason) {
+    window_.showWarning(lineLostText({reason, port_.portNumber(), port_.device()}));
     markPortInUse();
 }
 

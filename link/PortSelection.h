@@ -29,9 +29,9 @@ class PortSelection {
     // A speed applies at once, also to an open port. A speed the port rejects changes nothing.
     void chooseSpeed(const std::string& settings);
 
-    // An open port failed and is closed by now: the operator is told, and choosing the port
-    // again reopens it.
-    void portFailed(const std::string& errorText);
+    // An open port failed and is closed by now: the operator is told which line was lost and
+    // why, and choosing the port again reopens it.
+    void portFailed(const std::string& reason);
     // Marks the option of the open port, or none while the line is closed.
     void markPortInUse();
 

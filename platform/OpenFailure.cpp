@@ -25,13 +25,19 @@ std::string portName(int portNumber) {
     return "COM" + std::to_string(portNumber);
 }
 
-// "COM1 (/dev/ttyS0)"; the device alone when no port number led to it, and the port alone
-// where the device is called that too (COM1 on Windows).
-std::string portAndDevice(const OpenFailure& failure) {
-    if (failure.portNumber == 0) return failure.device;
-    const std::string port = portName(failure.portNumber);
-    if (failure.device.empty() || failure.device == port) return port;
-    return port + " (" + failure.device + ")";
+// "COM1 (/dev/ttyS0)"; the device alone when no port number led to it, the port alone where the
+// device is called that too (COM1 on Windows), and "the port" when neither is known.
+std::string portAndDevice(int portNumber, const std::string& device) {
+    if (portNumber == 0) return device.empty() ? std::string("the port") : device;
+    const std::string port = portName(portNumber);
+    if (device.empty() || device == port) return port;
+    return port + " (" + device + ")";
+}
+
+std::string capitalised(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
 }
 
 // How the operator names another device for the port.
@@ -68,9 +74,11 @@ std::string advice(const OpenFailure& failure) {
                    "), then log out and in again.";
         }
         case OpenFailureKind::InUse:
-            return failure.portNumber == 0
-                       ? "Another program is using this port."
-                       : "Another program is using this port: close it, or choose the other port.";
+            return failure.portNumber == 0 ? "Close the other program first."
+                                           : "Close the other program, or choose the other port.";
+        case OpenFailureKind::NameTooLong:
+            return "A device's name is at most 255 characters between slashes (250 for its last "
+                   "part) and 4095 in all: check the device named for this port.";
         case OpenFailureKind::DeviceMissing:
             return missingDeviceAdvice(failure);
         case OpenFailureKind::MalformedDevice:
@@ -97,24 +105,47 @@ std::string advice(const OpenFailure& failure) {
 }  // namespace
 
 std::string openFailureReason(const OpenFailure& failure) {
-    if (failure.kind == OpenFailureKind::TimedOut && failure.reason.empty()) {
-        return "No answer within " + seconds(failure.limitMs);
+    switch (failure.kind) {
+        case OpenFailureKind::TimedOut:
+            if (failure.reason.empty()) return "No answer within " + seconds(failure.limitMs);
+            break;
+        case OpenFailureKind::InUse:
+            // The serial library reports a port held by another program as a failure to lock
+            // it, in the words of a permission error.
+            return "The port is in use by another program";
+        case OpenFailureKind::NameTooLong:
+            return "The device's name is too long";
+        default:
+            break;
     }
     return failure.reason;
 }
 
 std::string openFailureText(const OpenFailure& failure) {
     std::string text = openFailureReason(failure);
-    const std::string tried = portAndDevice(failure);
-    if (!tried.empty()) text += "\nPort: " + tried;
+    text += "\n" + capitalised(portAndDevice(failure.portNumber, failure.device)) +
+            " could not be opened.";
     if (const std::string more = advice(failure); !more.empty()) text += "\n\n" + more;
     return text;
 }
 
 std::string openFailureLine(const OpenFailure& failure) {
-    const std::string tried = portAndDevice(failure);
-    return "cannot open " + (tried.empty() ? std::string("the port") : tried) + ": " +
+    return "cannot open " + portAndDevice(failure.portNumber, failure.device) + ": " +
            openFailureReason(failure);
+}
+
+std::string lineLostText(const LineLoss& loss) {
+    std::string text =
+        loss.reason + "\nThe line on " + portAndDevice(loss.portNumber, loss.device) + " was lost.";
+    if (loss.portNumber != 0) {
+        text += "\n\nChoose " + portName(loss.portNumber) +
+                " on the port panel to open it again once the device is back.";
+    }
+    return text;
+}
+
+std::string lineLostLine(const LineLoss& loss) {
+    return "lost " + portAndDevice(loss.portNumber, loss.device) + ": " + loss.reason;
 }
 
 }  // namespace zoma

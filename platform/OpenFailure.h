@@ -10,6 +10,7 @@ enum class OpenFailureKind {
     Other,             // nothing known beyond the system's reason
     PermissionDenied,  // the device's permissions keep this user out
     InUse,             // another program holds the port
+    NameTooLong,       // the device's name is longer than the system takes
     DeviceMissing,     // no such device
     MalformedDevice,   // a tcp:// device that is not written right
     HostNotFound,      // the device server's name is not known
@@ -42,15 +43,34 @@ struct OpenFailure {
     int limitMs = 0;
 };
 
-// The system's reason, or for a timeout "No answer within 3 seconds".
+// The system's reason, or for a timeout "No answer within 3 seconds". Where the system's words
+// mislead (a port another program holds reads as a permission error), the words say what
+// happened.
 std::string openFailureReason(const OpenFailure& failure);
 
-// The warning box's text: the reason first, then the port and device tried, then what the
-// operator can do about it where something can be said.
+// The warning box's text: the reason first, then that the port (and its device) could not be
+// opened, then what the operator can do about it where something can be said.
 std::string openFailureText(const OpenFailure& failure);
 
 // One line for a program on a terminal:
 // "cannot open COM1 (/dev/ttyS0): No such file or directory".
 std::string openFailureLine(const OpenFailure& failure);
+
+// A line that failed while it was open: an adapter unplugged, a terminal hung up, a device
+// server that closed the connection.
+struct LineLoss {
+    // The system's words.
+    std::string reason;
+    // 1 or 2; 0 for a device named outright.
+    int portNumber = 0;
+    std::string device;
+};
+
+// The warning box's text: the reason, that the line on the port was lost, and how to get it
+// back.
+std::string lineLostText(const LineLoss& loss);
+
+// One line for a program on a terminal: "lost COM1 (/dev/ttyUSB0): Input/output error".
+std::string lineLostLine(const LineLoss& loss);
 
 }  // namespace zoma

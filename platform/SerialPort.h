@@ -37,11 +37,16 @@ class SerialPort {
 
     virtual std::string errorText() const = 0;
 
+    // The device the port opens for its number ("/dev/ttyS0", "tcp://10.0.0.5:4001", "COM1"),
+    // for messages about the line.
+    virtual std::string device() const = 0;
+
     // Raised with kReceive as soon as at least one byte waits.
     std::function<void(int commEvent)> onCommEvent;
-    // Raised once when an open port fails (device gone, I/O error), after the handler that met
-    // the failure has returned; the port is closed by then.
-    std::function<void(const std::string& errorText)> onFailure;
+    // Raised once when an open port fails (device gone, I/O error, connection closed) with the
+    // system's reason, after the handler that met the failure has returned; the port is closed
+    // by then.
+    std::function<void(const std::string& reason)> onFailure;
 };
 
 }  // namespace zoma

@@ -21,6 +21,8 @@ class ScriptedPort : public SerialPort {
     bool write(const std::string& bytes) override;
     std::string readAll() override;
     std::string errorText() const override { return errorText_; }
+    // COM1 and COM2, as on Windows: the port's name is its device's.
+    std::string device() const override { return "COM" + std::to_string(portNumber_); }
 
     // Received bytes: queued and announced with a receive event while the port is open.
     void deliver(const std::string& piece);

@@ -86,10 +86,10 @@ TEST_F(LinkOverPtyTest, ChoosingAMissingDeviceWarnsAndKeepsThePreviousLine) {
     panel.form.Form_Load();
     panel.form.click(kOptionCom2);
     ASSERT_EQ(panel.warnings.size(), 1);
-    // The system's reason first, then the port and the device that were tried.
+    // The system's reason first, then the port and the device that could not be opened.
     const QStringList said = panel.warnings[0].split('\n');
     EXPECT_EQ(said.value(0), "No such file or directory");
-    EXPECT_EQ(said.value(1), "Port: COM2 (/dev/zoma-no-such-device)");
+    EXPECT_EQ(said.value(1), "COM2 (/dev/zoma-no-such-device) could not be opened.");
     EXPECT_TRUE(panel.port.isOpen());
     panel.form.click("Command19");
     EXPECT_EQ(line1.read(2000), "C0B\r");
@@ -117,7 +117,11 @@ TEST_F(LinkOverPtyTest, DeviceVanishingWhileOpenIsReportedOnce) {
     ASSERT_TRUE(waitUntil([&] { return !panel.port.isOpen(); }));
     testing::runFor(300);
     panel.form.mouseUp("Command1");
-    EXPECT_EQ(panel.warnings.size(), 1);
+    ASSERT_EQ(panel.warnings.size(), 1);
+    // The box says the line was lost, and on which port and device.
+    EXPECT_TRUE(panel.warnings[0].contains(
+        QString::fromStdString("\nThe line on COM1 (" + line1.slavePath() + ") was lost.")))
+        << panel.warnings[0].toStdString();
     panel.form.click(kOptionCom2);
     ASSERT_TRUE(panel.port.isOpen());
     panel.form.click("Command20");
@@ -137,10 +141,9 @@ TEST_F(LinkOverPtyTest, PortHeldByAnotherProgramIsReportedAtStartUpAndAtAChoice)
     setenv("ZOMA_COM1", line1.slavePath().c_str(), 1);
     panel.form.click(kOptionCom2);
     ASSERT_EQ(panel.warnings.size(), 2);
-    // The same device on either port: the same reason, and another program named as the cause.
+    // The same device on either port: in use by another program, not a permission error.
     for (const QString& warning : panel.warnings) {
-        EXPECT_EQ(warning.section('\n', 0, 0), panel.warnings[0].section('\n', 0, 0));
-        EXPECT_TRUE(warning.contains("Another program is using this port"))
+        EXPECT_EQ(warning.section('\n', 0, 0), "The port is in use by another program")
             << warning.toStdString();
     }
     panel.form.click(kOptionCom1);

@@ -208,7 +208,12 @@ TEST_F(CommandLinkTest, PortFailingWhileOpenIsReportedOnceAndClosed) {
     send("C09");
     rig.port.failWhileOpen("Input/output error");
     ASSERT_EQ(rig.window.warnings.size(), 1u);
-    EXPECT_EQ(rig.window.warnings[0], "Input/output error");
+    // The system's reason, then which line was lost and how to get it back.
+    EXPECT_EQ(rig.window.warnings[0],
+              "Input/output error\n"
+              "The line on COM1 was lost.\n"
+              "\n"
+              "Choose COM1 on the port panel to open it again once the device is back.");
     EXPECT_FALSE(rig.port.isOpen());
     rig.clock.advance(2000);
     send("C0A");
