@@ -35,8 +35,40 @@ const char* orNull(const QByteArray& text) {
     return text.isNull() ? nullptr : text.constData();
 }
 
+// The text between the quotes after `prefix` in a message held so far, or empty.
+QString quotedAfter(const QString& prefix) {
+    for (const HeldMessage& message : heldMessages) {
+        const int at = message.text.indexOf(prefix);
+        if (at < 0) continue;
+        const int start = at + prefix.size();
+        const int end = message.text.indexOf(QLatin1Char('"'), start);
+        if (end > start) return message.text.mid(start, end - start);
+    }
+    return {};
+}
+
+// A platform named by QT_QPA_PLATFORM or -platform that Qt has no plugin for is not a display
+// problem: name the plugin, and the ones there are.
+bool failOnMissingPlugin(const QString& fatalText) {
+    const QString plugin = quotedAfter(QStringLiteral("Could not find the Qt platform plugin \""));
+    if (plugin.isEmpty()) return false;
+    const QString availablePrefix = QStringLiteral("Available platform plugins are: ");
+    const int at = fatalText.indexOf(availablePrefix);
+    QString available = at < 0 ? QString() : fatalText.mid(at + availablePrefix.size()).trimmed();
+    if (available.endsWith(QLatin1Char('.'))) available.chop(1);
+    std::fprintf(stderr, "zoma-panel: cannot load the Qt platform plugin \"%s\"%s%s\n",
+                 plugin.toLocal8Bit().constData(),
+                 available.isEmpty() ? "" : "; the plugins there are: ",
+                 available.toLocal8Bit().constData());
+    return true;
+}
+
 void holdOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg && text.contains(QLatin1String(kNoPlatform))) {
+        if (failOnMissingPlugin(text)) {
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
         const QByteArray display =
             qgetenv("DISPLAY").isEmpty() ? qgetenv("WAYLAND_DISPLAY") : qgetenv("DISPLAY");
         std::fprintf(stderr, "zoma-panel: cannot open the display %s; %s\n",

@@ -7,6 +7,7 @@
 
 #include "app/NoDisplay.h"
 #include "app/PanelOptions.h"
+#include "platform/qt/StopSignals.h"
 #include "window/Fonts.h"
 #include "window/KeyRepeat.h"
 #include "window/Panel.h"
@@ -16,18 +17,16 @@ namespace {
 // The desktop entry's name, so that a Wayland compositor finds the panel's icon and name.
 constexpr const char* kDesktopId = "invalid.zoma_panel.ZomaPanel";
 
-// The devices of both ports, with a warning for each line of the settings file that is ignored.
+// The devices of both ports; what is wrong with the settings file is said once, here.
 zoma::PortDevices resolveDevices(const zoma::PortDevices& options) {
 #ifdef _WIN32
     return zoma::resolvePortDevices(options);
 #else
-    const std::string path = zoma::settingsFilePath(zoma::processEnvironment);
-    const std::string text = zoma::readSettingsText(path);
-    for (const int line : zoma::parseSettingsFile(text).malformedLines) {
-        std::fprintf(stderr, "zoma-panel: %s:%d: not a \"key = value\" line, ignored\n",
-                     path.c_str(), line);
+    const zoma::LoadedSettings settings = zoma::loadSettings(zoma::processEnvironment);
+    for (const std::string& warning : settings.warnings) {
+        std::fprintf(stderr, "zoma-panel: %s\n", warning.c_str());
     }
-    return zoma::resolvePortDevices(options, zoma::processEnvironment, text);
+    return zoma::resolvePortDevices(options, zoma::processEnvironment, settings.file);
 #endif
 }
 
@@ -75,6 +74,12 @@ int main(int argc, char* argv[]) {
     zoma::reportKeyRepeatsAsPresses();
 
     zoma::Panel<> panel;
+    // Stopped by a service manager, Ctrl+C or a closed terminal, the panel still closes its port
+    // the normal way, so the line's settings are put back, and ends by the same signal.
+    const zoma::StopSignals stopSignals([&panel](int signalNumber) {
+        panel.port.close();
+        zoma::endBySignal(signalNumber);
+    });
     panel.port.setDevices(devices);
     panel.form.Form_Load();
     panel.window.show();

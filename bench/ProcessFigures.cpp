@@ -1,5 +1,6 @@
 // Start-up, idle load and flood load of separate processes: the probe, the panel, the simulator.
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <sstream>
@@ -48,10 +49,15 @@ std::optional<double> cpuPercentOver(pid_t pid, int milliseconds) {
     return 100.0 * static_cast<double>(*after - *before) / static_cast<double>(elapsed);
 }
 
-// Ends the panel as an operator's Ctrl+C would and returns its peak resident set in KiB.
+// Ends the panel as an operator's Ctrl+C would and returns its peak resident set in KiB. The
+// panel puts its line back and then ends by that same signal, as a shell expects.
 std::optional<long> stopAndReap(ChildProcess& child) {
     child.signal(SIGINT);
-    if (child.finish(5000) < 0) return std::nullopt;
+    child.finish(5000);
+    const int status = child.waitStatus();
+    const bool stopped = (WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) ||
+                         (WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    if (!child.exited() || !stopped) return std::nullopt;
     return child.maxRssKiB();
 }
 

@@ -2,8 +2,14 @@
 // port), --version, wrong options and a missing display, each answered before any window opens.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <cstring>
 
 #include <algorithm>
 #include <chrono>
@@ -55,6 +61,8 @@ TEST(PanelCommandLine, AnswersWithoutAWindow) {
         int status;
         std::string output;
         int errorLines;
+        // Words the one line on standard error must hold.
+        std::string says = "";
     };
     const Case cases[] = {
         {"--version prints the version", {ZOMA_PANEL_PATH, "--version"}, 0, "1.31\n", 0},
@@ -75,7 +83,14 @@ TEST(PanelCommandLine, AnswersWithoutAWindow) {
           ZOMA_PANEL_PATH},
          1,
          "",
-         1},
+         1,
+         "cannot open the display :99999"},
+        {"a platform plugin that does not exist is named, not taken for a display",
+         {"/usr/bin/env", "QT_QPA_PLATFORM=bogus", ZOMA_PANEL_PATH},
+         1,
+         "",
+         1,
+         "cannot load the Qt platform plugin \"bogus\"; the plugins there are: "},
     };
     for (const Case& c : cases) {
         const TempFolder folder;
@@ -90,6 +105,7 @@ TEST(PanelCommandLine, AnswersWithoutAWindow) {
                                                                             << said;
         if (c.errorLines > 0) {
             EXPECT_EQ(said.rfind("zoma-panel: ", 0), 0u) << said;
+            EXPECT_NE(said.find(c.says), std::string::npos) << c.behaviour << ":\n" << said;
         }
     }
 }
@@ -125,6 +141,73 @@ int occurrences(const std::string& text, const std::string& part) {
     int count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
     return count;
+}
+
+// Polls until the panel has opened the line, which sets it to its 19200 baud.
+bool waitUntilOpened(const PseudoTerminal& line, ChildProcess& panel) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLimitMs);
+    while (line.baudRate() != 19200 && !panel.exited() &&
+           std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return line.baudRate() == 19200;
+}
+
+TEST(PanelCommandLine, StopSignalsPutTheLineBackAndEndByTheSameSignal) {
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(number));
+        PseudoTerminal line;
+        ASSERT_TRUE(line.ok());
+        // A terminal at 9600 baud in its default (cooked) mode, as nobody has configured it.
+        termios before{};
+        ASSERT_EQ(tcgetattr(line.masterFd(), &before), 0);
+        cfsetispeed(&before, B9600);
+        cfsetospeed(&before, B9600);
+        ASSERT_EQ(tcsetattr(line.masterFd(), TCSANOW, &before), 0);
+        ASSERT_EQ(tcgetattr(line.masterFd(), &before), 0);
+        const TempFolder folder;
+        ChildProcess panel({{ZOMA_PANEL_PATH, "--com1", line.slavePath()},
+                            {{"QT_QPA_PLATFORM", "offscreen"}, {"XDG_RUNTIME_DIR", folder.path}},
+                            folder.path + "/stderr"});
+        ASSERT_TRUE(waitUntilOpened(line, panel)) << contentsOf(folder.path + "/stderr");
+        panel.signal(number);
+        panel.finish(kLimitMs);
+        EXPECT_TRUE(WIFSIGNALED(panel.waitStatus()) && WTERMSIG(panel.waitStatus()) == number)
+            << "wait status " << panel.waitStatus() << "; " << contentsOf(folder.path + "/stderr");
+        termios after{};
+        ASSERT_EQ(tcgetattr(line.masterFd(), &after), 0);
+        EXPECT_EQ(cfgetospeed(&after), B9600);
+        EXPECT_EQ(after.c_iflag, before.c_iflag);
+        EXPECT_EQ(after.c_oflag, before.c_oflag);
+        EXPECT_EQ(after.c_cflag, before.c_cflag);
+        EXPECT_EQ(after.c_lflag, before.c_lflag);
+    }
+}
+
+TEST(PanelCommandLine, ASettingsFileThatIsANamedPipeIsSaidOnceAndNothingWaitsOnIt) {
+    PseudoTerminal one;
+    PseudoTerminal two;
+    ASSERT_TRUE(one.ok() && two.ok());
+    const TempFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    std::filesystem::create_directory(folder.path + "/zoma");
+    const std::string pipe = folder.path + "/zoma/zoma-panel.conf";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ChildProcess panel({{ZOMA_PANEL_PATH, "--com1", one.slavePath(), "--com2", two.slavePath()},
+                        {{"QT_QPA_PLATFORM", "offscreen"},
+                         {"XDG_RUNTIME_DIR", folder.path},
+                         {"XDG_CONFIG_HOME", folder.path}},
+                        folder.path + "/stderr"});
+    EXPECT_TRUE(waitUntilOpened(one, panel));
+    panel.stop();
+    // Said once, first; the offscreen platform's own remarks may follow.
+    const std::string said = contentsOf(folder.path + "/stderr");
+    EXPECT_EQ(
+        said.rfind("zoma-panel: " + pipe + ": not used: it is a named pipe, not a regular file\n",
+                   0),
+        0u)
+        << said;
+    EXPECT_EQ(occurrences(said, "not used"), 1) << said;
 }
 
 TEST(PanelCommandLine, Com1OptionConnectsToADeviceServerAndSendsNothing) {
