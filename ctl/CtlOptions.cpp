@@ -1,7 +1,6 @@
 // Parsing and help of zoma-ctl's options, as tables of flags and valued options.
 #include "ctl/CtlOptions.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
@@ -14,12 +13,16 @@ namespace {
 constexpr long kMaxTimeoutMs = 3600000;
 constexpr long kMaxRepeat = 100000;
 
+// Plain decimal digits only: no sign, no blanks (strtol would skip leading ones), no hex.
 std::optional<long> parseCount(const std::string& text, long min, long max) {
-    if (text.empty() || text[0] == '-' || text[0] == '+') return std::nullopt;
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < min || value > max) return std::nullopt;
+    constexpr std::size_t kMaxDigits = 9;
+    if (text.empty() || text.size() > kMaxDigits) return std::nullopt;
+    long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < min || value > max) return std::nullopt;
     return value;
 }
 
@@ -129,7 +132,8 @@ std::string ctlHelp() {
            "Options:\n"
            "  --port PORT     COM1 (default) or COM2 as the panel maps them (ZOMA_COM1 and\n"
            "                  ZOMA_COM2, then com1 and com2 in ~/.config/zoma/zoma-panel.conf,\n"
-           "                  then /dev/ttyS0 and /dev/ttyS1), or a device such as /dev/ttyUSB0\n"
+           "                  then /dev/ttyS0 and /dev/ttyS1), or a device such as /dev/ttyUSB0,\n"
+           "                  or tcp://HOST:PORT for a serial device server's raw TCP port\n"
            "  --speed BAUD    19200 (default) or 9600; 8 data bits, no parity, 1 stop bit\n"
            "  --timeout MS    how long to wait for a reply (default 500, the panel's reply "
            "window)\n"
@@ -139,9 +143,10 @@ std::string ctlHelp() {
            "  --help          this text\n"
            "  --version       the version number\n"
            "\n"
-           "Exit status: 0 when every command was answered, 1 when one was refused, not answered\n"
-           "or answered with a reply that says nothing known, 2 for a usage error (nothing is\n"
-           "sent), 3 when the port cannot be opened.\n";
+           "Exit status: 0 when every command was answered, 1 when one was refused, not answered,\n"
+           "answered with a reply that says nothing known or too long, or not sent because the\n"
+           "line was lost, or when standard output cannot be written; 2 for a usage error\n"
+           "(nothing is sent), 3 when the port cannot be opened.\n";
 }
 
 }  // namespace zoma::ctl

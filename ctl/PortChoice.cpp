@@ -1,8 +1,6 @@
 // COM1 and COM2 go through the panel's own port naming, environment included.
 #include "ctl/PortChoice.h"
 
-#include "platform/PortNaming.h"
-
 namespace zoma::ctl {
 
 namespace {
@@ -16,14 +14,15 @@ constexpr NumberedPort kNumberedPorts[] = {{"COM1", 1}, {"COM2", 2}};
 
 }  // namespace
 
-PortChoice choosePort(const std::string& argument) {
+bool namesPanelPort(const std::string& argument) {
+    return choosePort(argument, {}).portNumber != 0;
+}
+
+PortChoice choosePort(const std::string& argument, const PortDevices& devices) {
     for (const NumberedPort& port : kNumberedPorts) {
-        if (argument != port.name) continue;
-        // The one place zoma-ctl maps a port number to its device.
-        const std::string device = portDeviceName(port.number);
-        return {device, argument + " (" + device + ")"};
+        if (argument == port.name) return {port.number, devices.forPort(port.number)};
     }
-    return {argument, argument};
+    return {0, argument};
 }
 
 }  // namespace zoma::ctl

@@ -3,15 +3,22 @@
 
 #include <string>
 
+#include "platform/PortNaming.h"
+
 namespace zoma::ctl {
 
 struct PortChoice {
+    // 1 or 2 for COM1 and COM2; 0 for a device named outright.
+    int portNumber = 0;
     // What the serial port opens.
     std::string device;
-    // How messages name it: "COM1 (/dev/ttyS0)", or the device alone when it was named so.
-    std::string label;
 };
 
-PortChoice choosePort(const std::string& argument);
+// Whether the argument names one of the panel's ports, whose devices the settings file and the
+// environment may give.
+bool namesPanelPort(const std::string& argument);
+
+// COM1 and COM2 take their devices from `devices`; any other argument is the device itself.
+PortChoice choosePort(const std::string& argument, const PortDevices& devices);
 
 }  // namespace zoma::ctl

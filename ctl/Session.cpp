@@ -1,6 +1,7 @@
 // The order of a zoma-ctl run: one step at a time, each frame followed by its reply window.
 #include "ctl/Session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ctl/Verdict.h"
@@ -21,6 +22,7 @@ Session::Session(SerialPort& port, Timer& replyWindow, Timer& repeat, int replyW
         if (finished_) return;
         if (onLineFailed) onLineFailed(errorText);
         if (waiting_) finishStep();
+        reportNotSent();
         finish();
     };
 }
@@ -41,6 +43,7 @@ void Session::startStep() {
     port_.readAll();
     received_.clear();
     framesSent_ = 0;
+    overLong_ = false;
     waiting_ = true;
     const Step& step = steps_[current_];
     if (step.frames > 1) {
@@ -63,8 +66,16 @@ void Session::sendFrame() {
 void Session::receive() {
     const std::string data = port_.readAll();
     if (!waiting_) return;
-    received_ += data;
-    if (replyComplete(steps_[current_], framesSent_, received_)) finishStep();
+    const std::size_t limit = kReplyLimit + static_cast<std::size_t>(framesSent_);
+    const std::size_t room = limit - std::min(limit, received_.size());
+    received_.append(data, 0, std::min(room, data.size()));
+    if (replyComplete(steps_[current_], framesSent_, received_)) {
+        finishStep();
+    } else if (data.size() > room) {
+        // Nothing a projector says is that long: keep what fits and end the step.
+        overLong_ = true;
+        finishStep();
+    }
 }
 
 void Session::repeatTick() {
@@ -82,7 +93,7 @@ void Session::finishStep() {
     waiting_ = false;
     replyWindow_.setEnabled(false);
     repeat_.setEnabled(false);
-    const Result result = verdict(steps_[current_], received_);
+    const Result result = verdict(steps_[current_], received_, overLong_);
     ++current_;
     if (onResult) onResult(result);
     // A port closed under the run reports its failure next, and that ends the run.
@@ -91,6 +102,13 @@ void Session::finishStep() {
         startStep();
     } else {
         finish();
+    }
+}
+
+void Session::reportNotSent() {
+    for (; current_ < steps_.size(); ++current_) {
+        const Step& step = steps_[current_];
+        if (onResult) onResult({step.command, step.code, {}, "not sent", false});
     }
 }
 

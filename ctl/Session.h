@@ -15,9 +15,13 @@ namespace zoma::ctl {
 // after its last frame, cut short as soon as the reply is complete. A held button's frames go out
 // at its repeat period, whatever the projector answers in between, as the panel sends them while
 // the button is held. Characters that arrive while no command waits belong to none and are
-// dropped. The port is expected open; the session never opens, closes or configures it.
+// dropped. A reply is kept up to kReplyLimit characters (and one more for each frame of a held
+// button, its ACKs): a device that streams past that ends the step as an over-long reply. The
+// port is expected open; the session never opens, closes or configures it.
 class Session {
   public:
+    static constexpr std::size_t kReplyLimit = 256;
+
     Session(SerialPort& port, Timer& replyWindow, Timer& repeat, int replyWindowMs);
 
     // Starts the first step; the others follow from the port's and the timers' events.
@@ -27,7 +31,7 @@ class Session {
     // Raised once per step, in order.
     std::function<void(const Result&)> onResult;
     // Raised once after the last result, or when the line fails (the current step's result is
-    // raised first; the steps after it are not run).
+    // raised first, then a "not sent" result for each step after it).
     std::function<void()> onFinished;
     // Raised with the port's reason when the line fails during the run, before onFinished.
     std::function<void(const std::string& errorText)> onLineFailed;
@@ -39,6 +43,7 @@ class Session {
     void replyWindowEnded();
     void repeatTick();
     void finishStep();
+    void reportNotSent();
     void finish();
 
     SerialPort& port_;
@@ -49,6 +54,7 @@ class Session {
     int framesSent_ = 0;
     std::string received_;
     bool waiting_ = false;
+    bool overLong_ = false;
     bool finished_ = false;
 };
 

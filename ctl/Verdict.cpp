@@ -84,7 +84,8 @@ bool replyComplete(const Step& step, int framesSent, std::string_view received) 
     return framesSent == step.frames && answers >= step.frames;
 }
 
-Result verdict(const Step& step, std::string_view received) {
+Result verdict(const Step& step, std::string_view received, bool overLong) {
+    if (overLong) return {step.command, step.code, std::string(received), "over-long reply", false};
     return step.answer == Answer::ReadOut ? readOutVerdict(step, received)
                                           : acknowledgementVerdict(step, received);
 }

@@ -11,7 +11,8 @@ namespace zoma::ctl {
 // or a read-out's reply has reached its CR (or was refused with NAK).
 bool replyComplete(const Step& step, int framesSent, std::string_view received);
 
-// The result of a step from everything received since its first frame, complete or not.
-Result verdict(const Step& step, std::string_view received);
+// The result of a step from everything received since its first frame, complete or not;
+// `overLong` when more came than a reply can hold and only its start was kept.
+Result verdict(const Step& step, std::string_view received, bool overLong = false);
 
 }  // namespace zoma::ctl

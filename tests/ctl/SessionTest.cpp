@@ -152,18 +152,48 @@ TEST_F(SessionTest, WaitsUntilTheReplyIsCompleteOrTheWindowEnds) {
     }
 }
 
-TEST_F(SessionTest, ALineThatFailsEndsTheRunWithoutTheCommandsAfterIt) {
+TEST_F(SessionTest, ALineThatFailsEndsTheRunAndEveryCommandAfterItIsNotSent) {
     std::string failure;
     session.onLineFailed = [&](const std::string& text) { failure = text; };
-    run({"power-off", "status"});
+    run({"power-off", "status", "vol+"});
     clock.advance(100);
     port.failWhileOpen("Input/output error");
     clock.advance(10000);
     EXPECT_EQ(failure, "Input/output error");
     EXPECT_EQ(written.size(), 1u);
-    ASSERT_EQ(results.size(), 1u);
+    // Every command given has its result, in order.
+    ASSERT_EQ(results.size(), 3u);
     EXPECT_EQ(results[0].words, "no reply");
+    EXPECT_EQ(results[1].command, "status");
+    EXPECT_EQ(results[1].words, "not sent");
+    EXPECT_FALSE(results[1].ok);
+    EXPECT_EQ(results[2].command, "vol+");
+    EXPECT_EQ(results[2].words, "not sent");
     EXPECT_EQ(finishedAt, 100);
+}
+
+TEST_F(SessionTest, AReplyLongerThanAnyTheProjectorSendsEndsTheStepAndIsNotKept) {
+    run({"status", "power-on"});
+    // A stream with no CR: once past the limit the step ends, keeping only the limit's worth.
+    for (int i = 0; i < 40; ++i) port.deliver(std::string(10, '8'));
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].words, "over-long reply");
+    EXPECT_FALSE(results[0].ok);
+    EXPECT_EQ(results[0].reply, std::string(Session::kReplyLimit + 1, '8'));
+    // The next command went out at once, and what still streams in answers nothing of it.
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[1].bytes, "C00\r");
+    port.deliver(std::string(300, '8'));
+    port.deliver(std::string(1, kAck));
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1].words, "over-long reply");
+
+    // A reply that ends within the limit is a reply, whatever follows it in the same piece.
+    results.clear();
+    run({"status"});
+    port.deliver("80\r" + std::string(400, '8'));
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].words, "Stand by");
 }
 
 }  // namespace

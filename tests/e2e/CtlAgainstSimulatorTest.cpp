@@ -2,10 +2,15 @@
 // a loopback TCP port:
 // the frames it sends, the words it prints, its exit status, and the line as it leaves it.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -53,6 +58,9 @@ class CtlProcess {
     }
     ~CtlProcess() { ::unlink(errPath_.c_str()); }
 
+    void signal(int number) { process_->signal(number); }
+    int waitStatus() const { return process_->waitStatus(); }
+
     Outcome finish() {
         Outcome outcome;
         outcome.out = process_->readToEnd(kHangGuardMs);
@@ -71,6 +79,42 @@ class CtlProcess {
 
 Outcome runCtl(const std::vector<std::string>& arguments, const Environment& env = {}) {
     return CtlProcess(arguments, env).finish();
+}
+
+// A folder of the test's own, removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder() {
+        char name[] = "/tmp/zoma-ctl-test-XXXXXX";
+        if (::mkdtemp(name) != nullptr) path = name;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+// The line as zoma-ctl must leave it: the speed and every flag word as before the run.
+void expectLineAsBefore(const PseudoTerminal& line, const termios& before) {
+    termios after{};
+    ASSERT_EQ(tcgetattr(line.masterFd(), &after), 0);
+    EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+}
+
+// A terminal at 9600 baud in its default (cooked) mode, as a line nobody has configured.
+termios untouchedLine(const PseudoTerminal& line) {
+    termios settings{};
+    tcgetattr(line.masterFd(), &settings);
+    cfsetispeed(&settings, B9600);
+    cfsetospeed(&settings, B9600);
+    tcsetattr(line.masterFd(), TCSANOW, &settings);
+    tcgetattr(line.masterFd(), &settings);
+    return settings;
 }
 
 TEST(CtlAgainstSimulator, CommandsSendTheirFramesAndPrintWhatCameBack) {
@@ -231,6 +275,20 @@ TEST(CtlAgainstSimulator, UsageErrorsAndMissingDevicesAreSaidAndSendNothing) {
         {{"--port", device, "--bogus", "status"}, {}, 2, {"'--bogus'", "--list"}},
         {{"--port", device, "--repeat", "2", "status"}, {}, 2, {"--repeat", "'status'"}},
         {{"--port", device, "--speed", "4800", "status"}, {}, 2, {"--speed", "'4800'"}},
+        // Numbers are plain decimal digits: no sign, no blanks.
+        {{"--port", device, "--timeout", " +50", "status"}, {}, 2, {"--timeout", "' +50'"}},
+        {{"--port", device, "--timeout", "+50", "status"}, {}, 2, {"--timeout", "'+50'"}},
+        {{"--port", device, "--repeat", "\t2", "vol+"}, {}, 2, {"--repeat"}},
+        {{"--port", device, "--repeat", "2 ", "vol+"}, {}, 2, {"--repeat", "'2 '"}},
+        // A bare name is the device of that name under /dev, and is named so.
+        {{"--port", "zoma-no-such-tty", "status"},
+         {},
+         3,
+         {"cannot open /dev/zoma-no-such-tty: No such file or directory"}},
+        {{"--port", "/tmp/" + std::string(300, 'x'), "status"},
+         {},
+         3,
+         {"cannot open /tmp/xxx", ": The device's name is too long"}},
         {{"--port", "/nonexistent/zoma-tty", "status"},
          {},
          3,
@@ -258,13 +316,115 @@ TEST(CtlAgainstSimulator, UsageErrorsAndMissingDevicesAreSaidAndSendNothing) {
     EXPECT_EQ(simulator.log().find("panel opened"), std::string::npos) << simulator.log();
 }
 
+TEST(CtlAgainstSimulator, SilenceIsWaitedForAsLongAsTheTimeoutSays) {
+    SimulatorProcess simulator({"--silent"});
+    ASSERT_TRUE(simulator.ok());
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome outcome = runCtl({"--port", simulator.device(), "--timeout", "1500", "C02"});
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - start)
+                            .count();
+    EXPECT_EQ(outcome.out, "no reply\n");
+    EXPECT_EQ(outcome.status, 1);
+    // Not the default 500 ms: the timeout given, and not much more (a generous margin for a busy
+    // machine; the run ends when the window does).
+    EXPECT_GE(waited, 1500);
+    EXPECT_LT(waited, 1500 + 5000);
+}
+
+TEST(CtlAgainstSimulator, AStreamWithoutAnEndIsCutAtTheReplyLimitAndReportedAsOverLong) {
+    PseudoTerminal line;
+    ASSERT_TRUE(line.ok());
+    CtlProcess ctl({"--port", line.slavePath(), "--timeout", "20000", "--json", "status"});
+    EXPECT_EQ(line.read(kHangGuardMs), "CR0\r");
+    // No CR, ACK or NAK: nothing a projector would ever send as one reply.
+    line.write(std::string(4096, '8'));
+    const Outcome outcome = ctl.finish();
+    EXPECT_EQ(outcome.out, "{\"command\":\"status\",\"code\":\"CR0\",\"reply\":\"" +
+                               std::string(257, '8') +
+                               "\",\"status\":\"over-long reply\",\"ok\":false}\n");
+    EXPECT_EQ(outcome.status, 1);
+}
+
+TEST(CtlAgainstSimulator, ALineLostMidRunLeavesALineForEveryCommandGiven) {
+    SimulatorProcess simulator({"--tcp", "0", "--drop-after", "1"});
+    ASSERT_TRUE(simulator.ok());
+    const Outcome words = runCtl({"--port", simulator.device(), "power-on", "status", "lamp-time"});
+    // The first frame took effect, but its reply went with the connection.
+    EXPECT_EQ(words.out, "power-on: no reply\nstatus: not sent\nlamp-time: not sent\n");
+    EXPECT_EQ(words.status, 1);
+    EXPECT_NE(words.err.find("zoma-ctl: lost " + simulator.device() + ": "), std::string::npos)
+        << words.err;
+    const Outcome json = runCtl({"--port", simulator.device(), "--json", "status", "mode"});
+    EXPECT_NE(json.out.find("{\"command\":\"mode\",\"code\":\"CR1\",\"reply\":\"\","
+                            "\"status\":\"not sent\",\"ok\":false}\n"),
+              std::string::npos)
+        << json.out;
+    EXPECT_EQ(json.status, 1);
+}
+
+TEST(CtlAgainstSimulator, AFailedWriteToStandardOutputIsAnError) {
+    SimulatorProcess simulator;
+    ASSERT_TRUE(simulator.ok());
+    const std::string ctl = ZOMA_CTL_PATH;
+    for (const std::string& arguments :
+         {"--port " + simulator.device() + " status", std::string("--version")}) {
+        SCOPED_TRACE(arguments);
+        // Standard error on the test's pipe, standard output on a device that is always full.
+        ChildProcess toFile(
+            {{"/bin/sh", "-c", "exec \"$0\" " + arguments + " 2>&1 >/dev/full", ctl},
+             {},
+             {},
+             true});
+        const std::string said = toFile.readToEnd(kHangGuardMs);
+        EXPECT_EQ(toFile.finish(kHangGuardMs), 1);
+        EXPECT_EQ(said, "zoma-ctl: cannot write to standard output: No space left on device\n");
+    }
+}
+
+TEST(CtlAgainstSimulator, StopSignalsPutTheLineBackAndEndByTheSameSignal) {
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(number));
+        PseudoTerminal line;
+        ASSERT_TRUE(line.ok());
+        const termios before = untouchedLine(line);
+        CtlProcess ctl({"--port", line.slavePath(), "--timeout", "20000", "C02"});
+        // Waiting for the reply, with the line set up for the projector.
+        EXPECT_EQ(line.read(kHangGuardMs), "C02\r");
+        EXPECT_EQ(line.baudRate(), 19200);
+        ctl.signal(number);
+        const Outcome outcome = ctl.finish();
+        EXPECT_TRUE(WIFSIGNALED(ctl.waitStatus()) && WTERMSIG(ctl.waitStatus()) == number)
+            << "wait status " << ctl.waitStatus() << "; " << outcome.err;
+        expectLineAsBefore(line, before);
+    }
+}
+
+TEST(CtlAgainstSimulator, ASettingsFileThatIsNoFileIsSaidOnceAndTheRunGoesOn) {
+    SimulatorProcess simulator;
+    ASSERT_TRUE(simulator.ok());
+    TempFolder config;
+    ASSERT_FALSE(config.path.empty());
+    std::filesystem::create_directory(config.path + "/zoma");
+    const std::string pipe = config.path + "/zoma/zoma-panel.conf";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const Outcome outcome =
+        runCtl({"status"}, {{"XDG_CONFIG_HOME", config.path}, {"ZOMA_COM1", simulator.device()}});
+    EXPECT_EQ(outcome.out, "Stand by\n");
+    EXPECT_EQ(outcome.err,
+              "zoma-ctl: " + pipe + ": not used: it is a named pipe, not a regular file\n");
+    EXPECT_EQ(outcome.status, 0);
+}
+
 TEST(CtlAgainstSimulator, HelpVersionAndListNeedNoLine) {
     EXPECT_EQ(runCtl({"--version"}).out, ZOMA_VERSION "\n");
     const Outcome list = runCtl({"--list"});
     EXPECT_EQ(list.status, 0);
     EXPECT_NE(list.out.find("  power-off         C02  POWER OFF\n"), std::string::npos);
     EXPECT_NE(list.out.find("  read-all"), std::string::npos);
-    EXPECT_EQ(runCtl({"--help"}).status, 0);
+    const Outcome help = runCtl({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("tcp://HOST:PORT"), std::string::npos);
 }
 
 }  // namespace
