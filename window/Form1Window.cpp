@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "form/ControlTable.h"
@@ -25,6 +26,34 @@ namespace {
 
 // A label is at most a few hundred pixels wide: it never needs more of a long monitor text.
 constexpr int kLabelShownCharacters = 512;
+
+quint32 keyIdentity(const QKeyEvent* key) {
+    return key->nativeScanCode() != 0 ? key->nativeScanCode() : static_cast<quint32>(key->key());
+}
+
+// What the user does with the mouse, the keyboard, a touch screen or a tablet.
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+        case QEvent::InputMethod:
+            return true;
+        default:
+            return false;
+    }
+}
 
 int modifierBits(Qt::KeyboardModifiers modifiers) {
     int bits = 0;
@@ -59,8 +88,10 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent) {
 Form1Window::~Form1Window() {
     qApp->removeEventFilter(this);
     // The form may be gone already: nothing the controls do while they are torn down reaches it.
+    // Only the window's own connections go: Qt keeps connections of its own to the controls
+    // (its accessibility cache forgets a control through one as it is destroyed).
     onKeyDown = nullptr;
-    for (const auto& [name, widget] : controls_) widget->disconnect();
+    for (const auto& [name, widget] : controls_) widget->disconnect(this);
 }
 
 void Form1Window::build() {
@@ -177,9 +208,17 @@ void Form1Window::centreOnScreen() {
 }
 
 void Form1Window::showWarning(const std::string& text) {
+    // The operator asked to close the window: nothing more to say about the line.
+    if (closing_) return;
     // A modal box takes the pointer: no held button would ever see its release.
     endHolds();
+    // A key held as the box appears (Space holding a button) goes on repeating and is released
+    // over the box; the box waits for a key pressed after it appeared, or a click.
+    const QSet<quint32> heldBefore = std::exchange(keysHeldOverBox_, keysDown_);
+    const bool shownBefore = std::exchange(warningShown_, true);
     if (presentWarning) presentWarning(QString::fromStdString(text));
+    warningShown_ = shownBefore;
+    keysHeldOverBox_ = heldBefore;
 }
 
 void Form1Window::endProgram() {
@@ -193,7 +232,37 @@ void Form1Window::endHolds() {
     }
 }
 
+bool Form1Window::keyHeldOverBox(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ApplicationStateChange &&
+        QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        // Releases made while another program has the keyboard never come here.
+        keysDown_.clear();
+        return false;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const quint32 identity = keyIdentity(key);
+    // With the X server's detectable auto-repeat a held key repeats as presses alone; without
+    // it, as flagged release and press pairs. Either way only a plain release lets go of it.
+    if (type == QEvent::KeyPress && !key->isAutoRepeat()) keysDown_.insert(identity);
+    const bool letGo = type == QEvent::KeyRelease && !key->isAutoRepeat();
+    if (letGo) keysDown_.remove(identity);
+    if (!warningShown_ || !keysHeldOverBox_.contains(identity) || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() == this) {
+        return false;
+    }
+    if (letGo) keysHeldOverBox_.remove(identity);
+    return true;
+}
+
 bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
+    // Input is held where the window system hands it to a window, before any control sees it.
+    if (waitingForLine_ && watched->isWindowType() && isUserInput(event->type())) {
+        heldInput_.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
+        return true;
+    }
+    if (keyHeldOverBox(watched, event)) return true;
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         // The first receiver of a key is the window's focus widget, or the window itself when no
         // control has the focus. Later receivers only see the key passed up to them, and must
@@ -214,6 +283,35 @@ void Form1Window::changeEvent(QEvent* event) {
     const bool minimised = event->type() == QEvent::WindowStateChange && isMinimized();
     if (deactivated || minimised) endHolds();
     QWidget::changeEvent(event);
+}
+
+void Form1Window::closeEvent(QCloseEvent* event) {
+    if (waitingForLine_) {
+        // A closing window cannot cut the connect short: the close follows it.
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void Form1Window::lineWaitStarted() {
+    waitingForLine_ = true;
+}
+
+void Form1Window::lineWaitEnded() {
+    waitingForLine_ = false;
+    std::vector<HeldInput> held;
+    held.swap(heldInput_);
+    // From the event loop: the handler that waited for the line finishes first.
+    if (std::exchange(closeRequested_, false)) {
+        closing_ = true;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    for (HeldInput& input : held) {
+        if (input.target) QCoreApplication::postEvent(input.target, input.event.release());
+    }
 }
 
 void Form1Window::followDecoration() {

@@ -3,10 +3,14 @@
 
 #include <QButtonGroup>
 #include <QHash>
+#include <QPointer>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "form/WindowServices.h"
 
@@ -44,12 +48,21 @@ class Form1Window : public QWidget, public WindowServices {
     // Ends every hold, by mouse or by key, whose release can no longer arrive.
     void endHolds();
 
+    // While the line is being connected (a device server may take seconds), the window keeps
+    // painting and its timers run, but the user's clicks and keys wait, in order, until the
+    // wait has ended, so no second port choice starts inside the first. A request to close the
+    // window waits too and then takes effect, without a warning about the line the operator is
+    // leaving.
+    void lineWaitStarted();
+    void lineWaitEnded();
+
     using QWidget::isVisible;
     using QWidget::setVisible;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -65,6 +78,25 @@ class Form1Window : public QWidget, public WindowServices {
     std::map<std::string, std::string, std::less<>> captions_;
     // Keeps the outer height right once the platform's frame is known or changes.
     void followDecoration();
+    // Notes which keys are down; true when a key event belongs to a key that was already held
+    // when a warning box appeared, which the box must not take for an answer.
+    bool keyHeldOverBox(QObject* watched, QEvent* event);
+
+    // Keys down now, and those that were down when the warning box on screen appeared, by their
+    // scan code (or key code where the platform gives no scan code).
+    QSet<quint32> keysDown_;
+    QSet<quint32> keysHeldOverBox_;
+    bool warningShown_ = false;
+
+    // Input held back while the line is being connected, for the window it was meant for.
+    struct HeldInput {
+        QPointer<QObject> target;
+        std::unique_ptr<QEvent> event;
+    };
+    std::vector<HeldInput> heldInput_;
+    bool waitingForLine_ = false;
+    bool closeRequested_ = false;
+    bool closing_ = false;
 
     int requestedHeightTwips_ = 0;
     int decorationPixels_ = 0;

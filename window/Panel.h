@@ -15,6 +15,10 @@ struct Panel {
     Panel()
         : form({port, {repeatTimer, replyWindowTimer, panelHideTimer, monitorHoldTimer}, window}) {
         bindControls(window, form);
+        // While a device server is being connected to, the window holds the user's input.
+        port.onOpenWait = [this](bool waiting) {
+            waiting ? window.lineWaitStarted() : window.lineWaitEnded();
+        };
     }
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;

@@ -1,6 +1,7 @@
 // Opens, configures, reads and writes the serial or TCP line; reports one that fails while open.
 #include "platform/qt/QtSerialPort.h"
 
+#include <QEventLoop>
 #include <QNetworkProxy>
 #include <utility>
 
@@ -53,6 +54,7 @@ QtSerialPort::~QtSerialPort() {
     // Closing is the window's business; this only keeps a destroyed port from calling back.
     onCommEvent = nullptr;
     onFailure = nullptr;
+    onOpenWait = nullptr;
     // The devices still signal while they are destroyed (a connected socket says it has
     // disconnected), after the members those handlers use are gone.
     serial_.disconnect(this);
@@ -62,6 +64,11 @@ QtSerialPort::~QtSerialPort() {
 std::string QtSerialPort::deviceToOpen() const {
     if (!deviceName_.empty()) return deviceName_;
     return devices_ ? devices_->forPort(portNumber_) : portDeviceName(portNumber_);
+}
+
+std::string QtSerialPort::device() const {
+    const std::string device = deviceToOpen();
+    return isTcpDevice(device) ? device : serialDevicePath(device);
 }
 
 bool QtSerialPort::applySettings(const std::string& settings) {
@@ -105,7 +112,18 @@ bool QtSerialPort::open() {
     return isTcpDevice(device) ? openTcp(device) : openSerial(device);
 }
 
-bool QtSerialPort::openSerial(const std::string& device) {
+bool QtSerialPort::openSerial(const std::string& named) {
+    // Opened, and named in messages, by its path: "ttyUSB0" is /dev/ttyUSB0.
+    const std::string device = serialDevicePath(named);
+    if (serialDevicePathTooLong(device)) {
+        // The serial library would first fail to make the lock file and call it a permission
+        // error while locking, as for a port in use.
+        OpenFailure failure;
+        failure.kind = OpenFailureKind::NameTooLong;
+        failure.reason = "File name too long";
+        failure.device = device;
+        return failOpen(failure);
+    }
     serial_.setPortName(QString::fromStdString(device));
     if (!serial_.open(QIODevice::ReadWrite)) {
         const OpenFailure failure =
@@ -133,8 +151,13 @@ bool QtSerialPort::openTcp(const std::string& device) {
         return failOpen(failure);
     }
     connecting_ = true;
-    std::optional<OpenFailure> failure = connectTcp(socket_, *parsed.device);
+    const bool inputHeldByOwner = static_cast<bool>(onOpenWait);
+    if (inputHeldByOwner) onOpenWait(true);
+    std::optional<OpenFailure> failure =
+        connectTcp(socket_, *parsed.device, kTcpConnectLimitMs,
+                   inputHeldByOwner ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     connecting_ = false;
+    if (inputHeldByOwner && onOpenWait) onOpenWait(false);
     if (failure) {
         failure->device = device;
         return failOpen(*failure);

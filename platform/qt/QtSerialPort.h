@@ -36,6 +36,15 @@ class QtSerialPort : public QObject, public SerialPort {
     bool write(const std::string& bytes) override;
     std::string readAll() override;
     std::string errorText() const override { return errorText_; }
+    std::string device() const override;
+
+    // True while a TCP device is being connected to, inside open().
+    bool isOpening() const { return connecting_; }
+    // Raised with true before open() waits for a device server and with false once the wait has
+    // ended, connected or not. While it is set, the wait runs every event, user input included,
+    // and its owner holds the user's input back itself (a window defers its clicks and keys);
+    // without it the wait leaves user input for later, as it cannot know what input would do.
+    std::function<void(bool waiting)> onOpenWait;
 
     // The facts of the last failed open, for callers that word it their own way (one line on a
     // terminal: openFailureLine).

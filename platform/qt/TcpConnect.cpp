@@ -49,7 +49,8 @@ OpenFailureKind kindOf(QAbstractSocket::SocketError error) {
 
 }  // namespace
 
-std::optional<OpenFailure> connectTcp(QTcpSocket& socket, const TcpDevice& device, int limitMs) {
+std::optional<OpenFailure> connectTcp(QTcpSocket& socket, const TcpDevice& device, int limitMs,
+                                      QEventLoop::ProcessEventsFlags flags) {
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
@@ -68,7 +69,7 @@ std::optional<OpenFailure> connectTcp(QTcpSocket& socket, const TcpDevice& devic
                           socket.state() != QAbstractSocket::UnconnectedState;
     if (underWay) {
         limit.start(limitMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec(flags);
     }
 
     if (socket.state() == QAbstractSocket::ConnectedState) {

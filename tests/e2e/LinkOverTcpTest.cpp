@@ -174,6 +174,10 @@ TEST_F(LinkOverTcpTest, ConnectionClosedDuringAHoldIsReportedOnceAndChoosingTheP
     ASSERT_TRUE(waitUntil([&] { return !panel.warnings.isEmpty(); }, kHangGuardMs))
         << simulator.log();
     EXPECT_FALSE(panel.port.isOpen());
+    // It says which line was lost, on which port and device.
+    EXPECT_TRUE(panel.warnings[0].contains(
+        QString::fromStdString("The line on COM1 (" + simulator.device() + ") was lost.")))
+        << warnings(panel);
     // The warning ended the hold: a few repeat periods pass without a frame or a second warning.
     testing::runFor(800);
     QTest::mouseRelease(volumeUp, Qt::LeftButton);
@@ -242,7 +246,10 @@ TEST_F(LinkOverTcpTest, WhileADeviceServerDoesNotAnswerTimersRunAndClicksWait) {
     EXPECT_FALSE(clickSeenWhileChoosing);
     ASSERT_EQ(panel.warnings.size(), 1) << warnings(panel);
     const std::string said = panel.warnings[0].toStdString();
-    EXPECT_EQ(said.rfind("No answer within 3 seconds\nPort: COM2 (" + quiet.device() + ")", 0), 0u)
+    EXPECT_EQ(
+        said.rfind("No answer within 3 seconds\nCOM2 (" + quiet.device() + ") could not be opened.",
+                   0),
+        0u)
         << said;
     // Back on COM1, which then carries the click that waited.
     ASSERT_TRUE(panel.port.isOpen());
@@ -254,6 +261,31 @@ TEST_F(LinkOverTcpTest, WhileADeviceServerDoesNotAnswerTimersRunAndClicksWait) {
         },
         kHangGuardMs));
     EXPECT_EQ(frames, std::vector<std::string>{"C00\r"});
+}
+
+TEST_F(LinkOverTcpTest, ACloseRequestWhileConnectingTakesEffectOnceTheConnectHasEnded) {
+    TcpPeer working;
+    UnansweringTcpPort quiet;
+    ASSERT_TRUE(working.ok() && quiet.ok());
+    setenv("ZOMA_COM1", working.device().c_str(), 1);
+    setenv("ZOMA_COM2", quiet.device().c_str(), 1);
+    RealPanel panel;
+    load(panel);
+    ASSERT_TRUE(panel.port.isOpen()) << warnings(panel);
+
+    // The window system asks the window to close (its close button) while COM2 is connecting.
+    bool askedWhileConnecting = false;
+    QTimer::singleShot(200, [&] {
+        askedWhileConnecting = panel.port.isOpening();
+        QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+            panel.window.windowHandle());
+    });
+    choosePort(panel, kOptionCom2);
+    EXPECT_TRUE(askedWhileConnecting);
+    // Once the connect has failed the window closes, with no warning box in the way (a modal box
+    // would keep the window system's close request from the window).
+    EXPECT_TRUE(waitUntil([&] { return !panel.window.isVisible(); }, kHangGuardMs));
+    EXPECT_TRUE(panel.warnings.isEmpty()) << warnings(panel);
 }
 
 }  // namespace

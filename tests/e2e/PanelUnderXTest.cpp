@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/ChildProcess.h"
 #include "support/PseudoTerminal.h"
@@ -144,6 +145,36 @@ class PanelUnderXTest : public ::testing::Test {
         ASSERT_EQ(typed.exitCode, 0) << typed.output;
     }
 
+    // The panel's visible windows (the window, and any warning box, which has its title).
+    std::vector<std::string> visibleWindows() {
+        const VirtualDisplay::Outcome found = display->run(
+            {"xdotool", "search", "--onlyvisible", "--name", kTitlePattern}, kToolLimitMs);
+        std::vector<std::string> ids;
+        std::istringstream lines(found.output);
+        for (std::string id; std::getline(lines, id);) {
+            if (!id.empty()) ids.push_back(id);
+        }
+        return ids;
+    }
+
+    // Polls until the panel shows this many windows, within the hang guard.
+    bool waitForWindows(std::size_t count) {
+        const auto limit =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(kToolLimitMs);
+        while (visibleWindows().size() != count) {
+            if (std::chrono::steady_clock::now() > limit) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return true;
+    }
+
+    void xdotool(const std::vector<std::string>& arguments) {
+        std::vector<std::string> argv = {"xdotool"};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        const VirtualDisplay::Outcome done = display->run(argv, kToolLimitMs);
+        ASSERT_EQ(done.exitCode, 0) << done.output;
+    }
+
     std::unique_ptr<VirtualDisplay> display;
     PseudoTerminal line;
     std::string runtimeDir;
@@ -197,6 +228,29 @@ TEST_F(PanelUnderXTest, CtrlJShowsTheLowerAreaWithItsReadOutButtons) {
     // Now in reach.
     clickAt(kStatus);
     EXPECT_EQ(line.read(kLineLimitMs), "CR0\r");
+}
+
+TEST_F(PanelUnderXTest, AWarningBoxRaisedDuringASpaceHoldWaitsForAFreshKey) {
+    // "VOL +": (3600, 2880), 375 x 255 twips. A click sends its frame once and gives it the
+    // keyboard focus.
+    clickAt(centreOf(0, 0, 3600, 2880, 375, 255));
+    EXPECT_EQ(line.read(kLineLimitMs), "C09\r");
+    xdotool({"windowfocus", "--sync", window});
+    // Space held down repeats "VOL +" every 250 ms, and the X server repeats the key.
+    xdotool({"keydown", "space"});
+    EXPECT_EQ(line.read(kLineLimitMs).substr(0, 4), "C09\r");
+    // The line goes away under the hold: a warning box appears while Space is still down.
+    line.closeMaster();
+    ASSERT_TRUE(waitForWindows(2)) << panelSaid();
+    // The key goes on repeating over the box for a while, then is let go.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    xdotool({"keyup", "space"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(visibleWindows().size(), 2u) << "the box went with the held key's release";
+    // A key pressed after the box appeared answers it.
+    xdotool({"key", "Return"});
+    EXPECT_TRUE(waitForWindows(1)) << panelSaid();
+    EXPECT_FALSE(panel->exited()) << panelSaid();
 }
 
 TEST_F(PanelUnderXTest, EndClosesTheLineAndEndsTheProgramWithoutSending) {
