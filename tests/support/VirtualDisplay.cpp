@@ -1,12 +1,15 @@
 // Xvfb picks its own free display (-displayfd), so tests running side by side never collide on a
-// number; xdpyinfo then confirms that clients get in.
+// number; xdpyinfo then confirms that clients get in. Only clients holding the server's cookie
+// get in: another user of the machine cannot drive the panel under test.
 #include "support/VirtualDisplay.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <random>
 #include <sstream>
 
 namespace zoma::testing {
@@ -15,6 +18,28 @@ namespace {
 
 // Guards against a hang only; the server is normally up in a fraction of a second.
 constexpr int kStartLimitMs = 15000;
+
+// An X authority file of one entry for any display of this machine: the display's number is not
+// known before the server has chosen it. Made readable by this user only.
+bool writeAuthority(const std::string& path) {
+    std::random_device random;
+    std::string cookie;
+    for (int i = 0; i < 16; ++i) cookie += static_cast<char>(random() & 0xff);
+    const std::string name = "MIT-MAGIC-COOKIE-1";
+    auto counted = [](const std::string& field) {
+        return std::string{static_cast<char>(field.size() >> 8), static_cast<char>(field.size())} +
+               field;
+    };
+    // Family "wild" (0xffff), no address and no display number: it matches every display.
+    const std::string entry =
+        std::string("\xff\xff", 2) + counted("") + counted("") + counted(name) + counted(cookie);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    const bool written =
+        ::write(fd, entry.data(), entry.size()) == static_cast<ssize_t>(entry.size());
+    ::close(fd);
+    return written;
+}
 
 }  // namespace
 
@@ -38,10 +63,18 @@ VirtualDisplay::VirtualDisplay() {
         return;
     }
 
+    char folder[] = "/tmp/zoma-xauth-XXXXXX";
+    if (::mkdtemp(folder) == nullptr || !writeAuthority(std::string(folder) + "/xauthority")) {
+        failure_ = "cannot write an X authority file";
+        return;
+    }
+    authorityFolder_ = folder;
+    authority_ = authorityFolder_ + "/xauthority";
+
     ChildProcess::Launch launch;
     // The display number comes back on standard output once the server accepts connections.
-    launch.argv = {findProgram("Xvfb"), "-displayfd", "1", "-nolisten", "tcp", "-screen", "0",
-                   "1280x1024x24",      "-noreset"};
+    launch.argv = {findProgram("Xvfb"), "-displayfd", "1",     "-nolisten", "tcp", "-screen", "0",
+                   "1280x1024x24",      "-noreset",   "-auth", authority_};
     server_ = std::make_unique<ChildProcess>(launch);
     std::string number;
     if (!server_->readLine(number, kStartLimitMs) || number.empty()) {
@@ -63,6 +96,8 @@ VirtualDisplay::VirtualDisplay() {
 
 VirtualDisplay::~VirtualDisplay() {
     server_.reset();
+    if (!authority_.empty()) ::unlink(authority_.c_str());
+    if (!authorityFolder_.empty()) ::rmdir(authorityFolder_.c_str());
 }
 
 std::unique_ptr<ChildProcess> VirtualDisplay::start(
@@ -76,6 +111,7 @@ std::unique_ptr<ChildProcess> VirtualDisplay::start(
     }
     launch.environment = environment;
     launch.environment.emplace_back("DISPLAY", name_);
+    launch.environment.emplace_back("XAUTHORITY", authority_);
     launch.stderrPath = stderrPath;
     return std::make_unique<ChildProcess>(launch);
 }

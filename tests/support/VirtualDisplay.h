@@ -26,6 +26,8 @@ class VirtualDisplay {
     const std::string& failure() const { return failure_; }
     // ":N", for DISPLAY.
     const std::string& name() const { return name_; }
+    // The authority file its clients need, for XAUTHORITY (start() and run() pass it on).
+    const std::string& authority() const { return authority_; }
 
     struct Outcome {
         int exitCode = -1;  // -1: killed at the limit, or ended by a signal
@@ -42,6 +44,9 @@ class VirtualDisplay {
 
   private:
     std::unique_ptr<ChildProcess> server_;
+    std::string authorityFolder_;
+    // The file holding the cookie every client of this server needs.
+    std::string authority_;
     std::string name_;
     std::string failure_;
 };
