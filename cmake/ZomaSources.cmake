@@ -19,6 +19,7 @@ set(ZOMA_LOGIC_SOURCES
     platform/SettingsFile.cpp
     platform/TcpDevice.cpp
     replies/MonitorText.cpp
+    replies/ProjectorValues.cpp
     replies/StatusDecoding.cpp
 )
 list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")

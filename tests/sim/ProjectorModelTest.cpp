@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "replies/ProjectorValues.h"
 #include "sim/ProjectorModel.h"
 
 namespace zoma::sim {
@@ -200,6 +203,39 @@ TEST(ProjectorModel, Cr6IsSeventeenCharactersOfThreeReadings) {
                         reply[start + 3] == '.' &&
                         std::isdigit(static_cast<unsigned char>(reply[start + 4])))
                 << reply;
+        }
+    }
+}
+
+// The panel's decoder takes every read-out reply the simulator gives: each power state (with its
+// temperatures), each orientation, each input and lamp hours up to the limit.
+TEST(ProjectorModel, EveryReadOutReplyDecodesToAValue) {
+    const char* inputCodes[] = {"C05", "C06", "C08"};
+    const int lampHours[] = {0, 123, 9999, 20000};
+    int turn = 0;
+    for (const PowerRow& power : kPowerRows) {
+        for (const OrientationRow& orientation : kOrientationRows) {
+            ModelSettings settings = startingIn(power.state);
+            settings.orientation = orientation.orientation;
+            settings.lampHours = lampHours[turn % 4];
+            ProjectorModel model(settings, 0);
+            model.answer(inputCodes[turn % 3], 0);
+            ++turn;
+            for (const char* code : {"CR0", "CR1", "CR3", "CR4", "CR6"}) {
+                std::string reply = model.answer(code, 0);
+                ASSERT_FALSE(reply.empty());
+                ASSERT_EQ(reply.back(), kCr) << code;
+                reply.pop_back();
+                const std::optional<ProjectorValue> value = decodeValue(code, reply);
+                EXPECT_TRUE(value)
+                    << power.name << " " << orientation.name << " " << code << " " << reply;
+                if (code == std::string_view("CR1") && value) {
+                    EXPECT_EQ(*value, ProjectorValue(InputTerminal{model.input()}));
+                }
+                if (code == std::string_view("CR3") && value) {
+                    EXPECT_EQ(*value, ProjectorValue(LampHours{model.lampHours(0)}));
+                }
+            }
         }
     }
 }
