@@ -18,6 +18,8 @@ set(ZOMA_LOGIC_SOURCES
     platform/PortNaming.cpp
     platform/SettingsFile.cpp
     platform/TcpDevice.cpp
+    queue/Request.cpp
+    queue/RequestQueue.cpp
     replies/MonitorText.cpp
     replies/ProjectorValues.cpp
     replies/StatusDecoding.cpp
