@@ -12,7 +12,6 @@ namespace zoma::ctl {
 namespace {
 
 constexpr std::string_view kReadAll = "read-all";
-constexpr std::string_view kReadOutPrefix = "CR";
 constexpr std::size_t kListNameWidth = 18;
 
 template <typename Row>
@@ -24,11 +23,7 @@ const Row* rowNamed(TableRows<Row> rows, std::string_view name) {
 }
 
 bool isReadOutCode(std::string_view code) {
-    return code.substr(0, kReadOutPrefix.size()) == kReadOutPrefix;
-}
-
-Answer answerTo(std::string_view code) {
-    return isReadOutCode(code) ? Answer::ReadOut : Answer::Acknowledgement;
+    return answerTo(code) == Answer::ReadOut;
 }
 
 // The arrow pad has no period of its own: the panel repeats it at the repeat timer's design

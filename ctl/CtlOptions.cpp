@@ -64,9 +64,9 @@ struct Flag {
 };
 
 constexpr Flag kFlags[] = {
-    {"--json", &CtlOptions::json},       {"--list", &CtlOptions::list},
-    {"--help", &CtlOptions::help},       {"-h", &CtlOptions::help},
-    {"--version", &CtlOptions::version},
+    {"--json", &CtlOptions::json}, {"--value", &CtlOptions::value},
+    {"--list", &CtlOptions::list}, {"--help", &CtlOptions::help},
+    {"-h", &CtlOptions::help},     {"--version", &CtlOptions::version},
 };
 
 template <typename Row, std::size_t N>
@@ -118,6 +118,7 @@ CtlOptions parseCtlOptions(const std::vector<std::string>& arguments) {
             return o;
         }
     }
+    if (o.json && o.value) o.error = "--json and --value are two forms of output: choose one";
     return o;
 }
 
@@ -138,7 +139,10 @@ std::string ctlHelp() {
            "  --timeout MS    how long to wait for a reply (default 500, the panel's reply "
            "window)\n"
            "  --repeat N      send a held button's frame N times at the button's own pace\n"
-           "  --json          one JSON object per command instead of the words\n"
+           "  --json          one JSON object per command instead of the words, with the\n"
+           "                  read-out's value (\"value\": 123, \"standby\", {\"s1\":31.0,...})\n"
+           "  --value         a read-out's bare value instead of its words (lamp-time: 123;\n"
+           "                  temp: 31.0 33.5 30.5); operations print ok, refused or no reply\n"
            "  --list          every command with its code and what it does\n"
            "  --help          this text\n"
            "  --version       the version number\n"

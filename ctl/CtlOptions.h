@@ -17,6 +17,8 @@ struct CtlOptions {
     // 0 when --repeat is not given.
     int repeat = 0;
     bool json = false;
+    // A read-out's bare value ("123") instead of its words.
+    bool value = false;
     bool list = false;
     bool help = false;
     bool version = false;

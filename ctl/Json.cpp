@@ -1,6 +1,8 @@
 // Writes results as JSON without a library: five fields, strings and one boolean.
 #include "ctl/Json.h"
 
+#include "replies/ProjectorValues.h"
+
 namespace zoma::ctl {
 
 namespace {
@@ -45,6 +47,7 @@ std::string jsonString(std::string_view bytes) {
 std::string resultJson(const Result& result) {
     return "{\"command\":" + jsonString(result.command) + ",\"code\":" + jsonString(result.code) +
            ",\"reply\":" + jsonString(result.reply) + ",\"status\":" + jsonString(result.words) +
+           ",\"value\":" + (result.value ? valueJson(*result.value) : std::string("null")) +
            ",\"ok\":" + (result.ok ? "true" : "false") + "}";
 }
 

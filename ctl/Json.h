@@ -13,7 +13,8 @@ namespace zoma::ctl {
 // any reply gives valid JSON.
 std::string jsonString(std::string_view bytes);
 
-// {"command":"status","code":"CR0","reply":"80","status":"Stand by","ok":true}
+// {"command":"status","code":"CR0","reply":"80","status":"Stand by","value":"standby","ok":true};
+// "value" is null where there is none (an operation, a read-out that was not answered so).
 std::string resultJson(const Result& result);
 
 }  // namespace zoma::ctl

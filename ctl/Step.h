@@ -1,17 +1,13 @@
 // One command of a zoma-ctl run as it goes on the line, and what came of it.
 #pragma once
 
+#include <optional>
 #include <string>
 
-namespace zoma::ctl {
+#include "queue/Request.h"
+#include "replies/ProjectorValues.h"
 
-// What a command's frame is answered with.
-enum class Answer {
-    // ACK, or NAK for a refusal.
-    Acknowledgement,
-    // Characters up to a CR, decoded into the words of the panel's status line.
-    ReadOut,
-};
+namespace zoma::ctl {
 
 struct Step {
     // As named on the command line: "power-off", "status", "C1E".
@@ -32,7 +28,12 @@ struct Result {
     std::string reply;
     // "ok", "refused", "no reply", or a read-out's words ("Stand by").
     std::string words;
+    // A read-out's reply as a typed value, when it holds one.
+    std::optional<ProjectorValue> value;
+    // An operation acknowledged, or a read-out with a value.
     bool ok = false;
+    // Whether the command is a read-out, whose value --value prints.
+    bool readOut = false;
 };
 
 }  // namespace zoma::ctl

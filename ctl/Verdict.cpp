@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "replies/MonitorText.h"
+#include "replies/ProjectorValues.h"
 #include "replies/StatusDecoding.h"
 
 namespace zoma::ctl {
@@ -38,8 +39,12 @@ std::string framesNote(int count, int frames) {
 
 Result readOutVerdict(const Step& step, std::string_view received) {
     const std::string_view reply = readOutReply(received);
-    Result result{step.command, step.code, std::string(reply), {}, false};
-    if (!reply.empty() && reply.back() == kCr) result.reply.pop_back();
+    Result result{step.command, step.code, std::string(reply), {}, std::nullopt, false, true};
+    const bool complete = !reply.empty() && reply.back() == kCr;
+    if (complete) result.reply.pop_back();
+    // Only a whole reply, up to its CR, holds a value.
+    if (complete) result.value = decodeValue(step.code, result.reply);
+    result.ok = result.value.has_value();
     if (reply.empty()) {
         result.words = "no reply";
     } else if (refusedAtOnce(reply)) {
@@ -47,7 +52,6 @@ Result readOutVerdict(const Step& step, std::string_view received) {
     } else if (const auto words = decodeStatus(step.code + kCr, monitorText(reply))) {
         // The status line's words start with blanks that only place them on the panel.
         result.words = words->substr(std::min(words->find_first_not_of(' '), words->size()));
-        result.ok = true;
     } else {
         result.words = "undecoded reply:" + trace(reply);
     }
@@ -55,7 +59,7 @@ Result readOutVerdict(const Step& step, std::string_view received) {
 }
 
 Result acknowledgementVerdict(const Step& step, std::string_view received) {
-    Result result{step.command, step.code, std::string(received), {}, false};
+    Result result{step.command, step.code, std::string(received), {}, std::nullopt, false, false};
     const int acks = static_cast<int>(std::count(received.begin(), received.end(), kAck));
     const int naks = static_cast<int>(std::count(received.begin(), received.end(), kNak));
     const int missing = std::max(0, step.frames - acks - naks);
@@ -74,20 +78,26 @@ Result acknowledgementVerdict(const Step& step, std::string_view received) {
 
 }  // namespace
 
-bool replyComplete(const Step& step, int framesSent, std::string_view received) {
-    if (step.answer == Answer::ReadOut) {
-        const std::string_view reply = readOutReply(received);
-        return (!reply.empty() && reply.back() == kCr) || refusedAtOnce(reply);
+Result verdict(const Step& step, std::string_view received, bool overLong) {
+    const bool readOut = step.answer == Answer::ReadOut;
+    if (overLong) {
+        return {step.command, step.code, std::string(received), "over-long reply", std::nullopt,
+                false,        readOut};
     }
-    const auto answers = std::count_if(received.begin(), received.end(),
-                                       [](char c) { return c == kAck || c == kNak; });
-    return framesSent == step.frames && answers >= step.frames;
+    return readOut ? readOutVerdict(step, received) : acknowledgementVerdict(step, received);
 }
 
-Result verdict(const Step& step, std::string_view received, bool overLong) {
-    if (overLong) return {step.command, step.code, std::string(received), "over-long reply", false};
-    return step.answer == Answer::ReadOut ? readOutVerdict(step, received)
-                                          : acknowledgementVerdict(step, received);
+Result verdict(const Step& step, const RequestResult& request) {
+    if (request.framesSent == 0) {
+        return {step.command,
+                step.code,
+                {},
+                "not sent",
+                std::nullopt,
+                false,
+                step.answer == Answer::ReadOut};
+    }
+    return verdict(step, request.received, request.outcome == Outcome::OverLong);
 }
 
 }  // namespace zoma::ctl

@@ -113,11 +113,11 @@ int main(int argc, char** argv) {
     }
 
     QtTimer replyWindow;
-    QtTimer repeat;
-    Session session(port, replyWindow, repeat, options.timeoutMs);
-    const OutputForm form = options.json            ? OutputForm::Json
-                            : plan.steps.size() > 1 ? OutputForm::NamedWords
-                                                    : OutputForm::Words;
+    QtTimer pace;
+    QtTimer backgroundHold;
+    RequestQueue queue(port, {replyWindow, pace, backgroundHold}, options.timeoutMs);
+    Session session(queue);
+    const OutputForm form = outputForm(options.json, options.value, plan.steps.size());
     bool allAnswered = true;
     session.onResult = [&](const Result& result) {
         allAnswered = allAnswered && result.ok;

@@ -60,9 +60,11 @@ class SessionTest : public ::testing::Test {
     VirtualClock clock;
     ScriptedPort port;
     VirtualTimer& replyWindow = clock.makeTimer();
-    VirtualTimer& repeat = clock.makeTimer();
+    VirtualTimer& pace = clock.makeTimer();
+    VirtualTimer& backgroundHold = clock.makeTimer();
     VirtualTimer& projector = clock.makeTimer();
-    Session session{port, replyWindow, repeat, kReplyWindow};
+    RequestQueue queue{port, {replyWindow, pace, backgroundHold}, kReplyWindow};
+    Session session{queue};
     bool answerEachFrame = false;
     std::vector<Written> written;
     std::vector<Result> results;
@@ -179,14 +181,16 @@ TEST_F(SessionTest, AReplyLongerThanAnyTheProjectorSendsEndsTheStepAndIsNotKept)
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].words, "over-long reply");
     EXPECT_FALSE(results[0].ok);
-    EXPECT_EQ(results[0].reply, std::string(Session::kReplyLimit + 1, '8'));
-    // The next command went out at once, and what still streams in answers nothing of it.
+    EXPECT_EQ(results[0].reply, std::string(RequestQueue::kReplyLimit, '8'));
+    // The next command waits out a quiet gap, in which what still streams in is dropped.
+    port.deliver(std::string(300, '8'));
+    EXPECT_EQ(written.size(), 1u);
+    clock.advance(RequestQueue::kQuietGapMs);
     ASSERT_EQ(written.size(), 2u);
     EXPECT_EQ(written[1].bytes, "C00\r");
-    port.deliver(std::string(300, '8'));
     port.deliver(std::string(1, kAck));
     ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[1].words, "over-long reply");
+    EXPECT_EQ(results[1].words, "ok");
 
     // A reply that ends within the limit is a reply, whatever follows it in the same piece.
     results.clear();

@@ -167,6 +167,20 @@ TEST(CtlAgainstSimulator, CommandsSendTheirFramesAndPrintWhatCameBack) {
          "status: Stand by\npower-on: ok\nlamp-time: 0 1 2 3 Hour Use\n",
          0,
          {{"CR0", 1}, {"C00", 1}, {"CR3", 1}}},
+        // --value: a read-out's bare value, an operation's ok; one line per command.
+        {{"--lamp-hours", "123"}, {"--value", "lamp-time"}, "123\n", 0, {{"CR3", 1}}},
+        {{"--state", "on", "--lamp-hours", "42", "--orientation", "left-right"},
+         {"--value", "power-off", "read-all"},
+         "power-off: ok\nstatus: cooling\nmode: 1\nlamp-time: 42\nsetting: left-right\n"
+         "temp: 31.0 33.5 30.5\n",
+         0,
+         {}},
+        {{"--state", "temperature-abnormality"},
+         {"--value", "status"},
+         "temperature-abnormality\n",
+         0,
+         {}},
+        {{"--silent"}, {"--value", "temp"}, "no reply\n", 1, {}},
         {{"--silent"}, {"power-off"}, "no reply\n", 1, {{"C02", 1}}},
         {{"--silent"}, {"temp"}, "no reply\n", 1, {}},
         {{}, {"C7F", "status"}, "C7F: refused\nstatus: Stand by\n", 1, {{"C7F", 1}}},
@@ -206,17 +220,27 @@ TEST(CtlAgainstSimulator, Com1IsTheDeviceTheEnvironmentNamesAndNothingElseIsSent
 TEST(CtlAgainstSimulator, JsonGivesOneValidObjectPerCommand) {
     SimulatorProcess simulator;
     ASSERT_TRUE(simulator.ok());
-    const Outcome outcome =
-        runCtl({"--port", simulator.device(), "--json", "power-on", "status", "C7F"});
+    const Outcome outcome = runCtl({"--port", simulator.device(), "--json", "power-on", "status",
+                                    "lamp-time", "temp", "setting", "mode", "C7F"});
     EXPECT_EQ(outcome.status, 1);
     // The object zoma-ctl writes; its strings hold printable ASCII and JSON's escapes only.
     const std::string string = R"re("((?:[ !#-\[\]-~]|\\["\\/bfnrt]|\\u[0-9a-f]{4})*)")re";
-    const std::regex object("\\{\"command\":" + string + ",\"code\":" + string + ",\"reply\":" +
-                            string + ",\"status\":" + string + ",\"ok\":(true|false)\\}");
+    // A value: null, a number, a token, or the three temperatures.
+    const std::string value =
+        R"re((null|-?[0-9]+(?:\.[0-9]+)?|"[a-z-]+"|\{"s1":[-0-9.]+,"s2":[-0-9.]+,"s3":[-0-9.]+\}))re";
+    const std::regex object("\\{\"command\":" + string + ",\"code\":" + string +
+                            ",\"reply\":" + string + ",\"status\":" + string +
+                            ",\"value\":" + value + ",\"ok\":(true|false)\\}");
     const std::vector<std::vector<std::string>> expected = {
-        {"power-on", "C00", "\\u0006", "ok", "true"},
-        {"status", "CR0", "40", "Count down", "true"},
-        {"C7F", "C7F", "\\u0015", "refused", "false"},
+        {"power-on", "C00", "\\u0006", "ok", "null", "true"},
+        {"status", "CR0", "40", "Count down", "\"countdown\"", "true"},
+        {"lamp-time", "CR3", "0123", "0 1 2 3 Hour Use", "123", "true"},
+        {"temp", "CR6", "+31.0 +33.5 +30.5",
+         "S1= + 3 1 . 0 C  ,   S2=  3 3 . 5 C , S3= + 3 0 . 5 C",
+         "{\"s1\":31.0,\"s2\":33.5,\"s3\":30.5}", "true"},
+        {"setting", "CR4", "11", "Normally", "\"normal\"", "true"},
+        {"mode", "CR1", "0", "Input 1", "1", "true"},
+        {"C7F", "C7F", "\\u0015", "refused", "null", "false"},
     };
     std::istringstream lines(outcome.out);
     std::string line;
@@ -316,6 +340,23 @@ TEST(CtlAgainstSimulator, UsageErrorsAndMissingDevicesAreSaidAndSendNothing) {
     EXPECT_EQ(simulator.log().find("panel opened"), std::string::npos) << simulator.log();
 }
 
+TEST(CtlAgainstSimulator, AReadOutAnsweredWithoutAValueIsExitOne) {
+    for (const bool value : {false, true}) {
+        PseudoTerminal line;
+        ASSERT_TRUE(line.ok());
+        std::vector<std::string> arguments = {"--port", line.slavePath(), "lamp-time"};
+        if (value) arguments.insert(arguments.begin(), "--value");
+        CtlProcess ctl(arguments);
+        EXPECT_EQ(line.read(kHangGuardMs), "CR3\r");
+        // Two digits where the lamp's hours have four: the panel shows them, but they say no
+        // number of hours.
+        line.write("12\r");
+        const Outcome outcome = ctl.finish();
+        EXPECT_EQ(outcome.out, value ? "no value\n" : "1 2 CR  Hour Use\n");
+        EXPECT_EQ(outcome.status, 1);
+    }
+}
+
 TEST(CtlAgainstSimulator, SilenceIsWaitedForAsLongAsTheTimeoutSays) {
     SimulatorProcess simulator({"--silent"});
     ASSERT_TRUE(simulator.ok());
@@ -341,8 +382,8 @@ TEST(CtlAgainstSimulator, AStreamWithoutAnEndIsCutAtTheReplyLimitAndReportedAsOv
     line.write(std::string(4096, '8'));
     const Outcome outcome = ctl.finish();
     EXPECT_EQ(outcome.out, "{\"command\":\"status\",\"code\":\"CR0\",\"reply\":\"" +
-                               std::string(257, '8') +
-                               "\",\"status\":\"over-long reply\",\"ok\":false}\n");
+                               std::string(256, '8') +
+                               "\",\"status\":\"over-long reply\",\"value\":null,\"ok\":false}\n");
     EXPECT_EQ(outcome.status, 1);
 }
 
@@ -357,7 +398,7 @@ TEST(CtlAgainstSimulator, ALineLostMidRunLeavesALineForEveryCommandGiven) {
         << words.err;
     const Outcome json = runCtl({"--port", simulator.device(), "--json", "status", "mode"});
     EXPECT_NE(json.out.find("{\"command\":\"mode\",\"code\":\"CR1\",\"reply\":\"\","
-                            "\"status\":\"not sent\",\"ok\":false}\n"),
+                            "\"status\":\"not sent\",\"value\":null,\"ok\":false}\n"),
               std::string::npos)
         << json.out;
     EXPECT_EQ(json.status, 1);
