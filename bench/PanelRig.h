@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtLinePort.h"
 #include "platform/qt/QtTimer.h"
 #include "support/FrameStamps.h"
 #include "support/PtyPeer.h"

@@ -15,7 +15,7 @@
 #include "ctl/Session.h"
 #include "platform/OpenFailure.h"
 #include "platform/SettingsFile.h"
-#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtLinePort.h"
 #include "platform/qt/QtTimer.h"
 #include "platform/qt/StopSignals.h"
 
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     // port is closed and its settings put back; the lines it no longer wants are simply lost.
     std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
-    QtSerialPort port;
+    QtLinePort port;
     // Stopped by a service manager or Ctrl+C, the line is still put back as it was found.
     const StopSignals stopSignals([&port](int signalNumber) {
         port.close();

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "form/Form1.h"
-#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtLinePort.h"
 #include "platform/qt/QtTimer.h"
 #include "window/EventBinding.h"
 #include "window/Form1Window.h"
@@ -16,15 +16,14 @@ struct Panel {
         : form({port, {repeatTimer, replyWindowTimer, panelHideTimer, monitorHoldTimer}, window}) {
         bindControls(window, form);
         // While a device server is being connected to, the window holds the user's input.
-        port.onOpenWait = [this](bool waiting) {
-            waiting ? window.lineWaitStarted() : window.lineWaitEnded();
-        };
+        port.setOpenWait(
+            [this](bool waiting) { waiting ? window.lineWaitStarted() : window.lineWaitEnded(); });
     }
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
 
     Window window;
-    QtSerialPort port;
+    QtLinePort port;
     QtTimer repeatTimer, replyWindowTimer, panelHideTimer, monitorHoldTimer;
     Form1 form;
 };
