@@ -152,11 +152,19 @@ void SimLoop::readInput(Millis now, bool hungUp) {
         }
         if (count < 0 && errno == EINTR) continue;
         if (count < 0 && errno == EAGAIN && !hungUp) return;
+        // A terminal's panel may close and open its port again between the poll that saw it go
+        // and this read: then it is back, and what it sent since is answered, not thrown away.
+        if (count < 0 && errno == EAGAIN && !stillHungUp()) return;
         // End of file, or an error such as EIO (the last holder of a pseudo-terminal's slave has
         // closed it) or ECONNRESET: the panel has gone.
         hangUp(now);
         return;
     }
+}
+
+bool SimLoop::stillHungUp() const {
+    pollfd peer{line_.peerFd(), POLLIN, 0};
+    return ::poll(&peer, 1, 0) < 0 || (peer.revents & POLLHUP) != 0;
 }
 
 void SimLoop::answerFrames(std::string_view bytes, Millis now) {

@@ -32,6 +32,7 @@ class SimLoop {
   private:
     void queueDue(Millis now);
     void writeOutput(Millis now);
+    bool stillHungUp() const;
     void readInput(Millis now, bool hungUp);
     void answerFrames(std::string_view bytes, Millis now);
     void admitPanel(Millis now);
