@@ -5,7 +5,7 @@
 #include "Figures.h"
 #include "PanelRig.h"
 #include "Stats.h"
-#include "form/Roles.h"
+#include "vocabulary/Roles.h"
 #include "support/MonotonicClock.h"
 
 namespace zoma::bench {

@@ -1,6 +1,6 @@
 // The "COM" button, the hide timer, the data-toggle button and Ctrl+J.
 #include "form/Panels.h"
-#include "form/Roles.h"
+#include "vocabulary/Roles.h"
 
 namespace zoma {
 

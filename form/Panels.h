@@ -1,8 +1,8 @@
 // The port panel and the lower area, brought into view on demand.
 #pragma once
 
-#include "form/WindowServices.h"
 #include "platform/Timer.h"
+#include "platform/WindowServices.h"
 
 namespace zoma {
 

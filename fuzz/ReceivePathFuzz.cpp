@@ -7,7 +7,7 @@
 
 #include "FuzzCheck.h"
 #include "doubles/FormRig.h"
-#include "form/Roles.h"
+#include "vocabulary/Roles.h"
 #include "link/CommandLink.h"
 #include "replies/MonitorText.h"
 #include "replies/StatusDecoding.h"

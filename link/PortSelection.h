@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "form/Form1Variables.h"
-#include "form/Roles.h"
-#include "form/WindowServices.h"
 #include "platform/SerialPort.h"
+#include "platform/WindowServices.h"
+#include "vocabulary/Form1Variables.h"
+#include "vocabulary/Roles.h"
 
 namespace zoma {
 

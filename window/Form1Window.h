@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "form/WindowServices.h"
+#include "platform/WindowServices.h"
 
 namespace zoma {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "form/WindowServices.h"
+#include "platform/WindowServices.h"
 
 namespace zoma::testing {
 

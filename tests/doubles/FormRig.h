@@ -10,7 +10,7 @@
 #include "doubles/ScriptedPort.h"
 #include "doubles/VirtualClock.h"
 #include "form/Form1.h"
-#include "form/WindowServices.h"
+#include "platform/WindowServices.h"
 
 namespace zoma::testing {
 
