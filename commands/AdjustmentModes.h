@@ -8,8 +8,7 @@ namespace zoma {
 
 class AdjustmentModes {
   public:
-    AdjustmentModes(Form1Variables& vars, CommandLink& link, Timer& repeatTimer,
-                    Timer& replyWindowTimer, Timer& monitorHoldTimer);
+    AdjustmentModes(Form1Variables& vars, CommandLink& link, Timer& repeatTimer);
 
     // The click of a mode button.
     void click(const ModeButton& button);
@@ -20,8 +19,6 @@ class AdjustmentModes {
     Form1Variables& vars_;
     CommandLink& link_;
     Timer& repeatTimer_;
-    Timer& replyWindowTimer_;
-    Timer& monitorHoldTimer_;
 };
 
 }  // namespace zoma

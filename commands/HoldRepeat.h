@@ -9,8 +9,7 @@ namespace zoma {
 
 class HoldRepeat {
   public:
-    HoldRepeat(Form1Variables& vars, CommandLink& link, AdjustmentModes& modes, Timer& repeatTimer,
-               Timer& replyWindowTimer, Timer& monitorHoldTimer, WindowServices& window);
+    HoldRepeat(Form1Variables& vars, CommandLink& link, AdjustmentModes& modes, Timer& repeatTimer);
 
     // MouseDown of a held button, whatever the mouse button, modifiers or position.
     void press(const HeldButton& button);
@@ -20,15 +19,10 @@ class HoldRepeat {
     void Timer1_Timer();
 
   private:
-    void transmit(std::string_view code);
-
     Form1Variables& vars_;
     CommandLink& link_;
     AdjustmentModes& modes_;
     Timer& repeatTimer_;
-    Timer& replyWindowTimer_;
-    Timer& monitorHoldTimer_;
-    WindowServices& window_;
 };
 
 }  // namespace zoma

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "form/Roles.h"
 #include "replies/MonitorText.h"
 #include "replies/StatusDecoding.h"
+#include "vocabulary/Roles.h"
 
 namespace zoma {
 
@@ -15,14 +15,20 @@ CommandLink::CommandLink(Form1Variables& vars, SerialPort& port, Timer& replyWin
       port_(port),
       replyWindowTimer_(replyWindowTimer),
       monitorHoldTimer_(monitorHoldTimer),
-      window_(window) {}
+      window_(window),
+      rxLine_(window) {}
 
 void CommandLink::Hyouji(const std::string& text, std::uint8_t direction) {
     if (direction == kTransmit) {
         transmit(text);
     } else {
-        showReceived(text);
+        decode(rxLine_.show(text));
     }
+}
+
+void CommandLink::send(std::string_view code) {
+    vars_.LastCommand = std::string(code) + '\r';
+    Hyouji(vars_.LastCommand, kTransmit);
 }
 
 void CommandLink::transmit(const std::string& frame) {
@@ -38,35 +44,6 @@ void CommandLink::transmit(const std::string& frame) {
     replyWindowTimer_.setEnabled(true);
     vars_.AwaitingReply = 1;
     monitorHoldTimer_.setEnabled(true);
-}
-
-void CommandLink::showReceived(const std::string& text) {
-    if (&text != &vars_.RxBuffer) {
-        // Any other text is rendered whole; the running rendering of RxBuffer is kept for the
-        // next receipt, but the RX line no longer shows it.
-        const std::string monitor = monitorText(text);
-        window_.setCaption(kRxLine, monitor);
-        rxLineShown_ = false;
-        decode(monitor);
-        return;
-    }
-    if (renderedLength_ > text.size()) {
-        rxMonitor_ = monitorText(text);
-        renderedLength_ = text.size();
-        rxLineShown_ = false;
-    } else if (text.size() > renderedLength_) {
-        // RxBuffer only grows between clears: render just the new characters.
-        appendMonitorTokens(rxMonitor_, std::string_view(text).substr(renderedLength_));
-        renderedLength_ = text.size();
-        rxLineShown_ = false;
-    }
-    // Unless something else wrote the RX line since, it already shows this rendering: a
-    // receipt that added nothing costs no copy of a long line.
-    if (!rxLineShown_) {
-        window_.setCaption(kRxLine, rxMonitor_);
-        rxLineShown_ = true;
-    }
-    decode(rxMonitor_);
 }
 
 void CommandLink::decode(const std::string& rxMonitorText) {
@@ -85,10 +62,7 @@ void CommandLink::MSComm1_OnComm(int commEvent) {
 }
 
 void CommandLink::Timer2_Timer() {
-    if (vars_.AwaitingReply == 1) {
-        window_.setCaption(kRxLine, kNoReplyMark);
-        rxLineShown_ = false;
-    }
+    if (vars_.AwaitingReply == 1) rxLine_.showMark(kNoReplyMark);
     replyWindowTimer_.setEnabled(false);
     clearRxBuffer();
     vars_.AwaitingReply = 0;
@@ -96,18 +70,28 @@ void CommandLink::Timer2_Timer() {
 
 void CommandLink::Timer4_Timer() {
     window_.setCaption(kTxLine, "");
-    window_.setCaption(kRxLine, "");
+    rxLine_.clear();
     window_.setCaption(kStatusLine, "");
-    rxLineShown_ = false;
     monitorHoldTimer_.setEnabled(false);
+}
+
+void CommandLink::setPace(int replyWindowMs, int monitorHoldMs) {
+    replyWindowTimer_.setInterval(replyWindowMs);
+    monitorHoldTimer_.setInterval(monitorHoldMs);
+}
+
+void CommandLink::endHold() {
+    replyWindowTimer_.setEnabled(false);
+    monitorHoldTimer_.setEnabled(true);
+    window_.setCaption(kTxLine, "");
+    rxLine_.clear();
+    setPace(kReplyWindowInterval, kMonitorHoldInterval);
+    clearRxBuffer();
 }
 
 void CommandLink::clearRxBuffer() {
     vars_.RxBuffer.clear();
-    rxMonitor_ = " ";
-    renderedLength_ = 0;
-    // The callers clear or overwrite the RX line too.
-    rxLineShown_ = false;
+    rxLine_.bufferCleared();
 }
 
 }  // namespace zoma

@@ -4,11 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "form/Form1Variables.h"
-#include "form/WindowServices.h"
+#include "link/DesignIntervals.h"
+#include "link/RxLine.h"
 #include "platform/SerialPort.h"
 #include "platform/Timer.h"
+#include "platform/WindowServices.h"
+#include "vocabulary/Form1Variables.h"
 
 namespace zoma {
 
@@ -30,18 +33,28 @@ class CommandLink {
     // shows the text on the RX line and runs the status decoding.
     void Hyouji(const std::string& text, std::uint8_t direction);
 
+    // What every sending handler does: LastCommand = code & CR, then Hyouji with it and
+    // direction 1.
+    void send(std::string_view code);
+
+    // The reply window and the monitor hold while a button is held (or the arrow pad's pace).
+    void setPace(int replyWindowMs, int monitorHoldMs);
+    // The release of a held button cuts in: the last frame's window ends without a mark, the
+    // monitor hold runs a full design interval from now, both monitor lines and RxBuffer are
+    // emptied, and the design intervals are back.
+    void endHold();
+
     void MSComm1_OnComm(int commEvent);
     // End of the reply window.
     void Timer2_Timer();
     // End of the monitor hold.
     void Timer4_Timer();
 
-    // RxBuffer = empty. Every clear goes through here so the RX rendering stays in step.
+    // RxBuffer = empty. Every clear goes through here so the RX line's rendering stays in step.
     void clearRxBuffer();
 
   private:
     void transmit(const std::string& frame);
-    void showReceived(const std::string& text);
     // The status decoding of a rendered RX text, onto the status line.
     void decode(const std::string& rxMonitorText);
 
@@ -50,11 +63,7 @@ class CommandLink {
     Timer& replyWindowTimer_;
     Timer& monitorHoldTimer_;
     WindowServices& window_;
-    // Monitor text of RxBuffer's first renderedLength_ characters, extended as data arrives.
-    std::string rxMonitor_ = " ";
-    std::size_t renderedLength_ = 0;
-    // Whether the RX line shows rxMonitor_ as it stands.
-    bool rxLineShown_ = false;
+    RxLine rxLine_;
 };
 
 }  // namespace zoma
