@@ -1,4 +1,4 @@
-// The codes each button sends and the paces of held buttons and the arrow pad.
+// The codes and paces of the held buttons and the mode buttons, and the arrow pad's paces.
 #include "commands/CommandTables.h"
 
 #include <algorithm>
@@ -7,37 +7,6 @@
 namespace zoma {
 
 namespace {
-
-constexpr OneShotButton kOneShotButtons[] = {
-    {"Command17", "power-on", "C00"},          // POWER ON
-    {"Command18", "power-off", "C02"},         // POWER OFF
-    {"Command40", "input1-analog", "C05"},     // INPUT 1 ANALOG
-    {"Command63", "input1-digital", "C22"},    // INPUT 1 DIGITAL
-    {"Command28", "input2-rgb", "C06"},        // INPUT 2 RGB
-    {"Command29", "input2-video", "C07"},      // INPUT 2 VIDEO
-    {"Command27", "input2-component", "C25"},  // INPUT 2 COMPONENT
-    {"Command4", "input3-video", "C08"},       // INPUT 3 VIDEO
-    {"Command14", "input3-s-video", "C24"},    // INPUT 3 S-VIDEO
-    {"Command66", "input3-component", "C26"},  // INPUT 3 COMPONENT
-    {"Command19", "audio-mute-on", "C0B"},     // AUDIO MUTE ON
-    {"Command20", "audio-mute-off", "C0C"},    // AUDIO MUTE OFF
-    {"Command21", "no-show-on", "C0D"},        // No Show ON
-    {"Command22", "no-show-off", "C0E"},       // No Show OFF
-    {"Command25", "freeze-on", "C43"},         // FREEZE ON
-    {"Command26", "freeze-off", "C44"},        // FREEZE OFF
-    {"Command24", "menu-off", "C1D"},          // MENU OFF
-    {"Command31", "video-normal", "C0F"},      // VIDEO image Normal
-    {"Command32", "video-wide", "C10"},        // VIDEO image Wide
-    {"Command73", "image", "C27"},             // IMAGE
-    {"Command39", "p-timer", "C8A"},           // P-Timer
-    {"Command3", "display-clear", "C1E"},      // DISPLAY CLEAR
-    {"Command44", "status", "CR0"},            // STATUS: power state
-    {"Command45", "mode", "CR1"},              // MODE: selected input
-    {"Command46", "lamp-time", "CR3"},         // L-TIME: lamp hours
-    {"Command47", "setting", "CR4"},           // SETTING: image orientation
-    {"Command38", "temp", "CR6"},              // Temp: three temperatures
-    {"Command52", "c01", "C01"},               // C01
-};
 
 constexpr HeldButton kHeldButtons[] = {
     // control, name, code, RepeatCode, Timer1, Timer2, Timer4, arrow pad, D.Zoom
@@ -89,20 +58,12 @@ TableRows<Row> rowsOf(const Row (&table)[N]) {
 
 }  // namespace
 
-TableRows<OneShotButton> oneShotButtons() {
-    return rowsOf(kOneShotButtons);
-}
-
 TableRows<HeldButton> heldButtons() {
     return rowsOf(kHeldButtons);
 }
 
 TableRows<ModeButton> modeButtons() {
     return rowsOf(kModeButtons);
-}
-
-const OneShotButton* findOneShotButton(std::string_view control) {
-    return findRow(kOneShotButtons, [&](const auto& row) { return row.control == control; });
 }
 
 const HeldButton* findHeldButton(std::string_view control) {

@@ -1,24 +1,20 @@
-// The panel's command catalogue: one-shot buttons, held buttons, mode buttons and pad paces.
+// The commands that have a pace: held buttons, mode buttons and the arrow pad's paces. (A one-shot
+// button's code stands in its row of the control table.)
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-namespace zoma {
+#include "link/DesignIntervals.h"
 
-// A click sends the code once.
-struct OneShotButton {
-    std::string_view control;
-    // What zoma-ctl calls the command: the operator's words, lower case ("power-on", "vol+").
-    std::string_view name;
-    std::string_view code;
-};
+namespace zoma {
 
 // Timer values of 0 mean "not set by the press".
 struct HeldButton {
     std::string_view control;
-    // zoma-ctl's name for the command, as for the one-shot buttons.
+    // What zoma-ctl calls the command: the operator's words, lower case ("vol+"), as the
+    // control table names the one-shot buttons.
     std::string_view name;
     std::string_view code;
     std::uint8_t repeatCode;
@@ -55,10 +51,6 @@ constexpr std::uint8_t kDZoomReleasePadMode = 3;
 // The repeat timer's designed period: the arrow pad repeats at it until something sets another.
 constexpr int kRepeatDesignInterval = 200;
 
-// Reply window and monitor hold restored by every release.
-constexpr int kReplyWindowInterval = 500;
-constexpr int kMonitorHoldInterval = 1000;
-
 // Every row of one table, in table order, for code that walks them all.
 template <typename Row>
 struct TableRows {
@@ -68,11 +60,9 @@ struct TableRows {
     const Row* end() const { return first + count; }
 };
 
-TableRows<OneShotButton> oneShotButtons();
 TableRows<HeldButton> heldButtons();
 TableRows<ModeButton> modeButtons();
 
-const OneShotButton* findOneShotButton(std::string_view control);
 const HeldButton* findHeldButton(std::string_view control);
 const HeldButton* findHeldButton(std::uint8_t repeatCode);
 const ModeButton* findModeButton(std::string_view control);

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "commands/CommandTables.h"
 #include "form/ControlNames.h"
+#include "form/ControlTable.h"
 
 namespace zoma::ctl {
 
@@ -22,6 +24,34 @@ const Row* rowNamed(TableRows<Row> rows, std::string_view name) {
     return nullptr;
 }
 
+// The one-shot buttons, whose codes and names stand in the control table.
+std::vector<const ControlRow*> oneShotButtons() {
+    std::vector<const ControlRow*> rows;
+    for (const ControlRow& row : form1Controls()) {
+        if (row.behaviour.handler == Handler::Send) rows.push_back(&row);
+    }
+    return rows;
+}
+
+const ControlRow* oneShotNamed(std::string_view name) {
+    for (const ControlRow* row : oneShotButtons()) {
+        if (row->behaviour.command == name) return row;
+    }
+    return nullptr;
+}
+
+// The read-outs in the order of their queries: status, mode, lamp-time, setting, temp.
+std::vector<const ControlRow*> readOuts() {
+    std::vector<const ControlRow*> rows;
+    for (const ControlRow* row : oneShotButtons()) {
+        if (answerTo(row->behaviour.code) == Answer::ReadOut) rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end(), [](const ControlRow* a, const ControlRow* b) {
+        return a->behaviour.code < b->behaviour.code;
+    });
+    return rows;
+}
+
 bool isReadOutCode(std::string_view code) {
     return answerTo(code) == Answer::ReadOut;
 }
@@ -34,8 +64,8 @@ int repeatPeriod(const HeldButton& held) {
 
 // One-shot and mode rows both send their code once; a mode's pace means nothing here.
 bool findSingleFrame(std::string_view name, Step& step) {
-    if (const OneShotButton* row = rowNamed(oneShotButtons(), name)) {
-        step.code = std::string(row->code);
+    if (const ControlRow* row = oneShotNamed(name)) {
+        step.code = std::string(row->behaviour.code);
     } else if (const ModeButton* mode = rowNamed(modeButtons(), name)) {
         step.code = std::string(mode->code);
     } else if (isRawCode(name)) {
@@ -53,9 +83,8 @@ std::string notHeld(const std::string& word) {
 
 // The operator's words for a control of the panel: "POWER ON", "Arrow pad left".
 std::string panelName(std::string_view control) {
-    const ControlTable& table = form1Controls();
-    const ControlRow* row = table.find(control);
-    return row != nullptr ? accessibleName(table, *row) : std::string(control);
+    const ControlRow* row = form1Controls().find(control);
+    return row != nullptr ? accessibleName(*row) : std::string(control);
 }
 
 void addListLine(std::string& out, std::string_view name, std::string_view code,
@@ -93,10 +122,9 @@ Plan planSteps(const std::vector<std::string>& words, int repeat) {
         }
         if (word == kReadAll) {
             if (repeat > 0) return {{}, notHeld(word)};
-            for (const OneShotButton& row : oneShotButtons()) {
-                if (!isReadOutCode(row.code)) continue;
-                plan.steps.push_back(
-                    {std::string(row.name), std::string(row.code), Answer::ReadOut, 1, 0});
+            for (const ControlRow* row : readOuts()) {
+                plan.steps.push_back({std::string(row->behaviour.command),
+                                      std::string(row->behaviour.code), Answer::ReadOut, 1, 0});
             }
             continue;
         }
@@ -112,8 +140,10 @@ Plan planSteps(const std::vector<std::string>& words, int repeat) {
 
 std::string commandList() {
     std::string out = "Commands: each sends its code and CR and waits for ACK.\n";
-    for (const OneShotButton& row : oneShotButtons()) {
-        if (!isReadOutCode(row.code)) addListLine(out, row.name, row.code, panelName(row.control));
+    for (const ControlRow* row : oneShotButtons()) {
+        if (!isReadOutCode(row->behaviour.code)) {
+            addListLine(out, row->behaviour.command, row->behaviour.code, accessibleName(*row));
+        }
     }
     for (const ModeButton& row : modeButtons()) {
         addListLine(out, row.name, row.code, panelName(row.control));
@@ -125,8 +155,8 @@ std::string commandList() {
             panelName(row.control) + ", every " + std::to_string(repeatPeriod(row)) + " ms");
     }
     out += "Read-outs: print the reply in the words of the panel's status line.\n";
-    for (const OneShotButton& row : oneShotButtons()) {
-        if (isReadOutCode(row.code)) addListLine(out, row.name, row.code, panelName(row.control));
+    for (const ControlRow* row : readOuts()) {
+        addListLine(out, row->behaviour.command, row->behaviour.code, accessibleName(*row));
     }
     addListLine(out, kReadAll, "", "the five read-outs in turn");
     out +=

@@ -2,25 +2,18 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "form/ControlTable.h"
 
 namespace zoma {
 
-// The caption of the group a button or option belongs to: the heading label of its frame, the
-// label just above it for the "+" and "-" pairs, "Arrow pad" for the pad's arrows, "Port" and
-// "Speed" for the options; empty for the right-hand column and the lower area. Blanks are
-// collapsed ("VIDEO  image" reads "VIDEO image").
-std::string groupCaption(const ControlTable& table, const ControlRow& row);
-
 // The group's caption and the control's caption, arrows spelled out: "POWER ON",
 // "INPUT 3 VIDEO", "VOL +", "LENS SHIFT up", "Arrow pad left", "SELECT", "Port COM1".
-std::string accessibleName(const ControlTable& table, const ControlRow& row);
+std::string accessibleName(const ControlRow& row);
 
 // What pressing the control does: "Sends C00", "Hold to repeat C09", "Sets the arrow pad pace
-// and sends C80"; what the monitor and status lines show ("Sent", "Received", "Projector
-// status"), whose text is read as it is; empty for every other control.
+// and sends C80"; for the other controls their description ("Shows the port panel", and for the
+// monitor and status lines what they show, "Sent"); empty for the rest.
 std::string accessibleDescription(const ControlRow& row);
 
 }  // namespace zoma

@@ -10,6 +10,35 @@ enum class Kind { Button, Label, Frame, Option, Picture };
 enum class Face { None, Gothic, PGothic };
 enum class Align { Left, Centre, Right };
 
+// What a control's events do; the form's dispatch reads it.
+enum class Handler {
+    None,           // labels, frames and the picture
+    Send,           // a click sends the row's code: a one-shot button
+    Hold,           // press and release repeat a code: a held button (the held-button table)
+    Mode,           // a click sends a code and sets the pace: a mode button (the mode table)
+    End,            // "END" closes the port and ends the program
+    ShowPortPanel,  // "COM"
+    ToggleData,     // the data-toggle button
+    ChooseCom1,     // the port and speed options, when they become marked
+    ChooseCom2,
+    Choose19200,
+    Choose9600,
+};
+
+// What a control does, as the form, assistive technology and zoma-ctl know it.
+struct Behaviour {
+    Handler handler = Handler::None;
+    // The group the operator knows the control by ("POWER", "INPUT 3", "VOL", "Arrow pad",
+    // "Port"); empty for the right-hand column and the lower area.
+    std::string_view group;
+    // A one-shot button's code, and zoma-ctl's name for it ("power-on"). Held and mode buttons
+    // have theirs in the command tables, beside their paces.
+    std::string_view code;
+    std::string_view command;
+    // What the control does or shows, for assistive technology, where its code does not say it.
+    std::string_view description;
+};
+
 // Colour value of the system's standard button face.
 constexpr std::uint32_t kButtonFace = 0xFFFFFFFFu;
 
@@ -36,6 +65,7 @@ struct ControlRow {
     int tab;
     bool hiddenAtStart;
     bool selectedAtStart;
+    Behaviour behaviour = {};
 };
 
 // A solid line on the window, in window coordinates (twips).

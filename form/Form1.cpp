@@ -13,8 +13,8 @@ Form1::Form1(const Form1Services& services)
       window(services.window),
       link(vars, port, timers.replyWindow, timers.monitorHold, window),
       ports(vars, port, window),
-      modes(vars, link, timers.repeat, timers.replyWindow, timers.monitorHold),
-      hold(vars, link, modes, timers.repeat, timers.replyWindow, timers.monitorHold, window),
+      modes(vars, link, timers.repeat),
+      hold(vars, link, modes, timers.repeat),
       panels(timers.panelHide, window) {
     timers.repeat.setInterval(kRepeatDesignInterval);
     timers.replyWindow.setInterval(kReplyWindowInterval);
@@ -48,55 +48,72 @@ void Form1::Form_Load() {
     if (!port.isOpen()) ports.markPortInUse();
 }
 
-void Form1::oneShotClick(std::string_view code) {
-    vars.LastCommand = std::string(code) + '\r';
-    link.Hyouji(vars.LastCommand, CommandLink::kTransmit);
-}
-
 void Form1::Command16_Click() {
     port.close();
     window.endProgram();
 }
 
+namespace {
+
+Handler handlerOf(std::string_view control) {
+    const ControlRow* row = form1Controls().find(control);
+    return row != nullptr ? row->behaviour.handler : Handler::None;
+}
+
+}  // namespace
+
 bool Form1::isHeldButton(std::string_view control) {
-    return findHeldButton(control) != nullptr;
+    return handlerOf(control) == Handler::Hold;
 }
 
 bool Form1::click(std::string_view control) {
-    // Command<N>_Click of the one-shot and mode buttons: their codes and paces are tables.
-    if (const OneShotButton* button = findOneShotButton(control)) {
-        oneShotClick(button->code);
-    } else if (const ModeButton* mode = findModeButton(control)) {
-        modes.click(*mode);
-    } else if (control == kEndButton) {
-        Command16_Click();
-    } else if (control == kComButton) {
-        panels.Command33_Click();
-    } else if (control == kDataToggle) {
-        panels.Command34_Click();
-    } else if (control == kOptionCom1) {
-        ports.Option1_Click();
-    } else if (control == kOptionCom2) {
-        ports.Option2_Click();
-    } else if (control == kOption19200) {
-        ports.Option3_Click();
-    } else if (control == kOption9600) {
-        ports.Option4_Click();
-    } else {
-        return false;
+    const ControlRow* row = form1Controls().find(control);
+    if (row == nullptr) return false;
+    switch (row->behaviour.handler) {
+        case Handler::Send:
+            // Command<N>_Click of a one-shot button: its code stands in its row.
+            link.send(row->behaviour.code);
+            return true;
+        case Handler::Mode:
+            modes.click(*findModeButton(control));
+            return true;
+        case Handler::End:
+            Command16_Click();
+            return true;
+        case Handler::ShowPortPanel:
+            panels.Command33_Click();
+            return true;
+        case Handler::ToggleData:
+            panels.Command34_Click();
+            return true;
+        case Handler::ChooseCom1:
+            ports.Option1_Click();
+            return true;
+        case Handler::ChooseCom2:
+            ports.Option2_Click();
+            return true;
+        case Handler::Choose19200:
+            ports.Option3_Click();
+            return true;
+        case Handler::Choose9600:
+            ports.Option4_Click();
+            return true;
+        case Handler::Hold:
+        case Handler::None:
+            break;
     }
-    return true;
+    return false;
 }
 
 // Command<N>_MouseDown and Command<N>_MouseUp of the eighteen held buttons.
 bool Form1::mouseDown(std::string_view control) {
-    const HeldButton* button = findHeldButton(control);
+    const HeldButton* button = isHeldButton(control) ? findHeldButton(control) : nullptr;
     if (button != nullptr) hold.press(*button);
     return button != nullptr;
 }
 
 bool Form1::mouseUp(std::string_view control) {
-    const HeldButton* button = findHeldButton(control);
+    const HeldButton* button = isHeldButton(control) ? findHeldButton(control) : nullptr;
     if (button != nullptr) hold.release(*button);
     return button != nullptr;
 }

@@ -5,14 +5,15 @@
 
 #include "commands/AdjustmentModes.h"
 #include "commands/HoldRepeat.h"
-#include "form/Form1Variables.h"
+#include "form/ControlTable.h"
 #include "form/Panels.h"
-#include "form/Roles.h"
-#include "form/WindowServices.h"
 #include "link/CommandLink.h"
 #include "link/PortSelection.h"
 #include "platform/SerialPort.h"
 #include "platform/Timer.h"
+#include "platform/WindowServices.h"
+#include "vocabulary/Form1Variables.h"
+#include "vocabulary/Roles.h"
 
 namespace zoma {
 
@@ -34,8 +35,8 @@ class Form1 {
     // Start-up: settings, centring, height, port 1 opened, "COM1" marked. Sends nothing.
     void Form_Load();
 
-    // The events of the controls, by control name ("Command17", kOptionCom2). They return false
-    // for a control that has no such event.
+    // The events of the controls, by control name ("Command17", kOptionCom2), as the control
+    // table's handler column says. They return false for a control that has no such event.
     bool click(std::string_view control);
     bool mouseDown(std::string_view control);
     bool mouseUp(std::string_view control);
@@ -56,9 +57,6 @@ class Form1 {
     AdjustmentModes modes;
     HoldRepeat hold;
     Panels panels;
-
-  private:
-    void oneShotClick(std::string_view code);
 };
 
 }  // namespace zoma

@@ -86,7 +86,7 @@ QWidget* createOption(const ControlRow& row, QWidget* container) {
 // not "ON") and what it does. The visible caption stays as it is.
 void describe(const ControlTable& table, const ControlRow& row, QWidget* widget) {
     if (row.tab > 0) {
-        const std::string name = accessibleName(table, row);
+        const std::string name = accessibleName(row);
         // Where the name is the caption, Qt's default name follows the caption as it changes.
         if (name != row.caption) widget->setAccessibleName(QString::fromStdString(name));
     }

@@ -9,25 +9,25 @@
 
 #include "commands/CommandTables.h"
 #include "ctl/Catalogue.h"
+#include "form/ControlTable.h"
 
 namespace zoma::ctl {
 namespace {
 
-template <typename Rows>
-void collectNames(Rows rows, std::set<std::string>& names) {
-    for (const auto& row : rows) {
-        const std::string name(row.name);
-        // A second row of the same name could never be reached from the command line.
-        EXPECT_TRUE(names.insert(name).second) << name << " is named twice";
-        for (char c : name) EXPECT_FALSE(std::isupper(static_cast<unsigned char>(c))) << name;
-    }
+void collectName(std::string_view command, std::set<std::string>& names) {
+    const std::string name(command);
+    // A second row of the same name could never be reached from the command line.
+    EXPECT_TRUE(names.insert(name).second) << name << " is named twice";
+    for (char c : name) EXPECT_FALSE(std::isupper(static_cast<unsigned char>(c))) << name;
 }
 
 TEST(CommandLine, EveryButtonHasANameOfItsOwnInLowerCase) {
     std::set<std::string> names;
-    collectNames(oneShotButtons(), names);
-    collectNames(heldButtons(), names);
-    collectNames(modeButtons(), names);
+    for (const ControlRow& row : form1Controls()) {
+        if (row.behaviour.handler == Handler::Send) collectName(row.behaviour.command, names);
+    }
+    for (const HeldButton& row : heldButtons()) collectName(row.name, names);
+    for (const ModeButton& row : modeButtons()) collectName(row.name, names);
     // 28 one-shot buttons, 18 held buttons, 5 mode buttons.
     EXPECT_EQ(names.size(), 51u);
 }

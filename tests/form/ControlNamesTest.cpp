@@ -40,7 +40,7 @@ TEST(ControlNames, NamedWithTheirGroupAndDescribedByWhatTheySend) {
     for (const Case& c : cases) {
         const ControlRow* row = table.find(c.control);
         ASSERT_NE(row, nullptr) << c.control;
-        EXPECT_EQ(accessibleName(table, *row), c.name) << c.control;
+        EXPECT_EQ(accessibleName(*row), c.name) << c.control;
         EXPECT_EQ(accessibleDescription(*row), c.description) << c.control;
     }
     // The lines are read by their text; what they are described as says which line it is.
@@ -54,7 +54,7 @@ TEST(ControlNames, EveryFocusableControlHasAUniqueNameAndADescription) {
     std::set<std::string> names;
     for (const ControlRow& row : table) {
         if (row.tab == 0) continue;
-        const std::string name = accessibleName(table, row);
+        const std::string name = accessibleName(row);
         EXPECT_FALSE(name.empty()) << row.name;
         EXPECT_TRUE(names.insert(name).second) << row.name << " shares the name " << name;
         EXPECT_FALSE(accessibleDescription(row).empty()) << row.name;
