@@ -27,6 +27,12 @@ set(ZOMA_LOGIC_SOURCES
 )
 list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 
+# The gateway's logic: keeping its line, the network protocols it serves. No Qt either.
+set(ZOMA_GATEWAY_SOURCES
+    gateway/LineKeeper.cpp
+)
+list(TRANSFORM ZOMA_GATEWAY_SOURCES PREPEND "${zoma_root}/")
+
 # Test doubles of the logic's interfaces: a virtual clock, a scripted port, a recording window.
 set(ZOMA_DOUBLES_SOURCES
     tests/doubles/FakeWindow.cpp

@@ -13,6 +13,7 @@ bool ScriptedPort::setSettings(const std::string& settings) {
 }
 
 bool ScriptedPort::open() {
+    ++openAttempts;
     if (missingPorts.count(portNumber_) != 0) {
         errorText_ = "No such file or directory";
         return false;

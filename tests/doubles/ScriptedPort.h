@@ -37,7 +37,9 @@ class ScriptedPort : public SerialPort {
 
     std::set<int> missingPorts;
     std::set<std::string> rejectedSettings;
+    // Opens that succeeded, and every open tried.
     int openCount = 0;
+    int openAttempts = 0;
 
   private:
     int portNumber_ = 1;
