@@ -18,6 +18,7 @@ set(ZOMA_LOGIC_SOURCES
     platform/OpenFailure.cpp
     platform/PortNaming.cpp
     platform/SettingsFile.cpp
+    platform/SmallFile.cpp
     platform/TcpDevice.cpp
     queue/Request.cpp
     queue/RequestQueue.cpp
@@ -30,6 +31,8 @@ list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 # The gateway's logic: keeping its line, the network protocols it serves. No Qt either.
 set(ZOMA_GATEWAY_SOURCES
     gateway/LineKeeper.cpp
+    gateway/ListenAddress.cpp
+    gateway/PasswordFile.cpp
 )
 list(TRANSFORM ZOMA_GATEWAY_SOURCES PREPEND "${zoma_root}/")
 

@@ -2,19 +2,9 @@
 // blanks, keeps the last value of each key.
 #include "platform/SettingsFile.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
-#ifdef _WIN32
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "platform/SmallFile.h"
 
 namespace zoma {
 
@@ -29,93 +19,6 @@ std::string_view trimmed(std::string_view text) {
     const auto last = text.find_last_not_of(kBlanks);
     return text.substr(first, last - first + 1);
 }
-
-// The file's text, or why it is not read; both empty for a file that is not there.
-struct FileRead {
-    std::string text;
-    std::string problem;
-};
-
-const std::string kTooLarge = "larger than " + std::to_string(kSettingsFileLimit / 1024) + " KiB";
-
-#ifdef _WIN32
-
-FileRead readSmallRegularFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status)) {
-        if (fs::is_symlink(fs::symlink_status(path, error))) return {{}, "a link to nothing"};
-        return {};
-    }
-    if (!fs::is_regular_file(status)) return {{}, "not a regular file"};
-    if (fs::file_size(path, error) > kSettingsFileLimit) return {{}, kTooLarge};
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {{}, "cannot be read"};
-    std::string text(kSettingsFileLimit + 1, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    if (text.size() > kSettingsFileLimit) return {{}, kTooLarge};
-    return {text, {}};
-}
-
-#else
-
-std::string notRegular(mode_t mode) {
-    const char* what = S_ISDIR(mode)    ? "a directory"
-                       : S_ISFIFO(mode) ? "a named pipe"
-                       : S_ISCHR(mode)  ? "a character device"
-                       : S_ISBLK(mode)  ? "a block device"
-                       : S_ISSOCK(mode) ? "a socket"
-                                        : "something else";
-    return std::string("it is ") + what + ", not a regular file";
-}
-
-// Nothing here waits: the kind of file is known before it is opened (opening a named pipe
-// waits for a writer, and opening a serial device raises its control lines), and it is opened
-// without blocking in case it was replaced in between.
-FileRead readSmallRegularFile(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        const int error = errno;
-        struct stat link {};
-        if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-            return {{}, "it is a link to a file that does not exist"};
-        }
-        if (error == ENOENT) return {};
-        return {{}, std::strerror(error)};
-    }
-    if (!S_ISREG(info.st_mode)) return {{}, notRegular(info.st_mode)};
-    if (static_cast<std::size_t>(info.st_size) > kSettingsFileLimit) return {{}, kTooLarge};
-
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return {{}, std::strerror(errno)};
-    FileRead read;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        read.problem = notRegular(info.st_mode);
-    } else {
-        // One byte more than allowed tells a file that grew since it was looked at.
-        std::string text(kSettingsFileLimit + 1, '\0');
-        std::size_t filled = 0;
-        while (filled < text.size()) {
-            const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                read.problem = std::strerror(errno);
-                break;
-            }
-            if (got == 0) break;
-            filled += static_cast<std::size_t>(got);
-        }
-        text.resize(filled);
-        if (read.problem.empty() && filled > kSettingsFileLimit) read.problem = kTooLarge;
-        if (read.problem.empty()) read.text = std::move(text);
-    }
-    ::close(fd);
-    return read;
-}
-
-#endif
 
 }  // namespace
 
@@ -171,7 +74,7 @@ LoadedSettings loadSettingsFile(const std::string& path) {
     LoadedSettings loaded;
     loaded.path = path;
     if (path.empty()) return loaded;
-    const FileRead read = readSmallRegularFile(path);
+    const SmallFile read = readSmallFile(path, kSettingsFileLimit);
     if (!read.problem.empty()) {
         loaded.warnings.push_back(path + ": not used: " + read.problem);
         return loaded;

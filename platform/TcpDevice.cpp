@@ -32,61 +32,6 @@ std::optional<int> decimal(std::string_view text, int low, int high, std::size_t
     return value;
 }
 
-bool isIpv4(std::string_view text) {
-    int parts = 0;
-    while (true) {
-        const auto dot = text.find('.');
-        if (!decimal(text.substr(0, dot), 0, 255, 3)) return false;
-        ++parts;
-        if (dot == std::string_view::npos) break;
-        text.remove_prefix(dot + 1);
-    }
-    return parts == 4;
-}
-
-// Eight groups of up to four hex digits, "::" standing for one or more zero groups, the last
-// two groups possibly written as an IPv4 address, and an optional zone ("%eth0").
-bool isIpv6(std::string_view text) {
-    if (const auto percent = text.find('%'); percent != std::string_view::npos) {
-        const std::string_view zone = text.substr(percent + 1);
-        const bool zoneOk = !zone.empty() && std::all_of(zone.begin(), zone.end(), [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.' ||
-                   c == '-';
-        });
-        if (!zoneOk) return false;
-        text = text.substr(0, percent);
-    }
-    const auto gap = text.find("::");
-    const bool hasGap = gap != std::string_view::npos;
-    if (hasGap && text.find("::", gap + 1) != std::string_view::npos) return false;
-
-    // Counts the groups of one side of the gap; false for a malformed group.
-    const auto countGroups = [](std::string_view side, bool ipv4Allowed, int& groups) {
-        groups = 0;
-        if (side.empty()) return true;
-        while (true) {
-            const auto colon = side.find(':');
-            const std::string_view group = side.substr(0, colon);
-            if (colon == std::string_view::npos && ipv4Allowed && isIpv4(group)) {
-                groups += 2;
-                return true;
-            }
-            if (group.empty() || group.size() > 4 ||
-                !std::all_of(group.begin(), group.end(), isHexDigit)) {
-                return false;
-            }
-            ++groups;
-            if (colon == std::string_view::npos) return true;
-            side.remove_prefix(colon + 1);
-        }
-    };
-    int before = 0;
-    int after = 0;
-    if (!hasGap) return countGroups(text, true, before) && before == 8;
-    return countGroups(text.substr(0, gap), false, before) &&
-           countGroups(text.substr(gap + 2), true, after) && before + after <= 7;
-}
-
 // Labels of letters, digits, '-' and '_' between dots, none empty or longer than 63, none
 // starting or ending with '-'.
 bool isHostName(std::string_view text) {
@@ -112,6 +57,61 @@ TcpDeviceParse failed(std::string why) {
 
 }  // namespace
 
+bool isIpv4Address(std::string_view text) {
+    int parts = 0;
+    while (true) {
+        const auto dot = text.find('.');
+        if (!decimal(text.substr(0, dot), 0, 255, 3)) return false;
+        ++parts;
+        if (dot == std::string_view::npos) break;
+        text.remove_prefix(dot + 1);
+    }
+    return parts == 4;
+}
+
+// Eight groups of up to four hex digits, "::" standing for one or more zero groups, the last
+// two groups possibly written as an IPv4 address, and an optional zone ("%eth0").
+bool isIpv6Address(std::string_view text) {
+    if (const auto percent = text.find('%'); percent != std::string_view::npos) {
+        const std::string_view zone = text.substr(percent + 1);
+        const bool zoneOk = !zone.empty() && std::all_of(zone.begin(), zone.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.' ||
+                   c == '-';
+        });
+        if (!zoneOk) return false;
+        text = text.substr(0, percent);
+    }
+    const auto gap = text.find("::");
+    const bool hasGap = gap != std::string_view::npos;
+    if (hasGap && text.find("::", gap + 1) != std::string_view::npos) return false;
+
+    // Counts the groups of one side of the gap; false for a malformed group.
+    const auto countGroups = [](std::string_view side, bool ipv4Allowed, int& groups) {
+        groups = 0;
+        if (side.empty()) return true;
+        while (true) {
+            const auto colon = side.find(':');
+            const std::string_view group = side.substr(0, colon);
+            if (colon == std::string_view::npos && ipv4Allowed && isIpv4Address(group)) {
+                groups += 2;
+                return true;
+            }
+            if (group.empty() || group.size() > 4 ||
+                !std::all_of(group.begin(), group.end(), isHexDigit)) {
+                return false;
+            }
+            ++groups;
+            if (colon == std::string_view::npos) return true;
+            side.remove_prefix(colon + 1);
+        }
+    };
+    int before = 0;
+    int after = 0;
+    if (!hasGap) return countGroups(text, true, before) && before == 8;
+    return countGroups(text.substr(0, gap), false, before) &&
+           countGroups(text.substr(gap + 2), true, after) && before + after <= 7;
+}
+
 bool isTcpDevice(std::string_view device) {
     return device.size() >= kScheme.size() &&
            std::equal(kScheme.begin(), kScheme.end(), device.begin(), [](char a, char b) {
@@ -132,7 +132,8 @@ TcpDeviceParse parseTcpDevice(std::string_view device) {
             return failed("the IPv6 address has no closing bracket, as in tcp://[::1]:4001");
         }
         host = rest.substr(1, close - 1);
-        if (!isIpv6(host)) return failed("[" + std::string(host) + "] is not an IPv6 address");
+        if (!isIpv6Address(host))
+            return failed("[" + std::string(host) + "] is not an IPv6 address");
         const std::string_view after = rest.substr(close + 1);
         if (after.empty()) return failed("the port is missing, as in tcp://[::1]:4001");
         if (after.front() != ':') return failed("the port must follow the address after a colon");
@@ -151,7 +152,7 @@ TcpDeviceParse parseTcpDevice(std::string_view device) {
         // Digits and dots only can be meant as nothing but an IPv4 address.
         const bool numeric =
             std::all_of(host.begin(), host.end(), [](char c) { return isDigit(c) || c == '.'; });
-        if (numeric && !isIpv4(host)) {
+        if (numeric && !isIpv4Address(host)) {
             return failed(std::string(host) + " is not an IPv4 address");
         }
         if (!numeric && !isHostName(host)) {

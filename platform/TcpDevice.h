@@ -13,6 +13,11 @@ struct TcpDevice {
     int port = 0;  // 1 to 65535
 };
 
+// "10.0.0.5": four decimal numbers of 0 to 255.
+bool isIpv4Address(std::string_view text);
+// "fd00::5", "::1", "::ffff:10.0.0.5", with an optional zone ("fe80::1%eth0"); no brackets.
+bool isIpv6Address(std::string_view text);
+
 // Whether the device is meant as a TCP port: it starts with "tcp://", in any case. Every other
 // device is a serial port's.
 bool isTcpDevice(std::string_view device);
