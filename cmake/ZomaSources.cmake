@@ -30,8 +30,10 @@ list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 
 # The gateway's logic: keeping its line, the network protocols it serves. No Qt either.
 set(ZOMA_GATEWAY_SOURCES
+    gateway/HttpExchange.cpp
     gateway/LineKeeper.cpp
     gateway/ListenAddress.cpp
+    gateway/MetricsText.cpp
     gateway/PasswordFile.cpp
 )
 list(TRANSFORM ZOMA_GATEWAY_SOURCES PREPEND "${zoma_root}/")
