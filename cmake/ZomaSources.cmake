@@ -13,6 +13,7 @@ set(ZOMA_LOGIC_SOURCES
     form/Panels.cpp
     link/CommandLink.cpp
     link/PortSelection.cpp
+    platform/CommandLine.cpp
     platform/LineSettings.cpp
     platform/OpenFailure.cpp
     platform/PortNaming.cpp
