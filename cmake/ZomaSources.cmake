@@ -1,9 +1,10 @@
 # The source lists shared by the program's build and the fuzz build, so neither keeps a copy.
 get_filename_component(zoma_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 
-# The panel's logic: the link, the replies, the commands, the form and the pure platform parts.
-# Nothing here includes Qt.
+# The panel's logic: the link, the replies, the commands, the form, the pure platform parts and
+# the panel's command line. Nothing here includes Qt.
 set(ZOMA_LOGIC_SOURCES
+    app/PanelOptions.cpp
     commands/AdjustmentModes.cpp
     commands/CommandTables.cpp
     commands/HoldRepeat.cpp
