@@ -14,6 +14,7 @@ set(ZOMA_LOGIC_SOURCES
     link/CommandLink.cpp
     link/PortSelection.cpp
     link/RxLine.cpp
+    platform/CommandLine.cpp
     platform/LineSettings.cpp
     platform/OpenFailure.cpp
     platform/PortNaming.cpp

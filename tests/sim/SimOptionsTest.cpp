@@ -38,6 +38,9 @@ TEST(SimOptions, EachOptionSetsItsSetting) {
         {{"--noise", "2.5", "--seed=7"},
          [](const SimOptions& o) { return o.noisePerSecond == 2.5 && o.seed == 7; }},
         {{"--stream", "max"}, [](const SimOptions& o) { return o.stream && !o.streamPerSecond; }},
+        // A later --stream wins, the rate of the earlier one with it.
+        {{"--stream", "9600", "--stream=max"},
+         [](const SimOptions& o) { return o.stream && !o.streamPerSecond; }},
         {{"--stream", "9600"},
          [](const SimOptions& o) { return o.stream && o.streamPerSecond == 9600.0; }},
         {{"--state", "temperature-abnormality-88"},
@@ -69,7 +72,7 @@ TEST(SimOptions, BadCommandLinesAreRefusedNamingTheCulprit) {
         std::string message;  // the error must contain this
     };
     const Case cases[] = {
-        {{"--delay"}, "missing value for --delay"},
+        {{"--delay"}, "option --delay needs a value"},
         {{"--delay", "-1"}, "bad value for --delay"},
         {{"--delay", "5ms"}, "bad value for --delay"},
         {{"--split", "0"}, "bad value for --split"},
@@ -81,7 +84,7 @@ TEST(SimOptions, BadCommandLinesAreRefusedNamingTheCulprit) {
         {{"--orientation", "upside-down"}, "bad value for --orientation"},
         {{"--seed", "4294967296"}, "bad value for --seed"},
         {{"--link="}, "bad value for --link"},
-        {{"--silent=yes"}, "--silent takes no value"},
+        {{"--silent=yes"}, "option --silent takes no value"},
         {{"--tcp", "65536"}, "bad value for --tcp"},
         {{"--tcp", "-1"}, "bad value for --tcp"},
         {{"--tcp", "0", "--listen", "localhost"}, "bad value for --listen"},
@@ -91,13 +94,14 @@ TEST(SimOptions, BadCommandLinesAreRefusedNamingTheCulprit) {
         {{"--drop-after", "1"}, "--drop-after needs --tcp"},
         {{"--link", "/tmp/x", "--tcp", "0"}, "--link"},
         {{"--tcp", "0", "--link", "/tmp/x"}, "--link"},
-        {{"stray"}, "unexpected argument stray"},
+        {{"stray"}, "unexpected argument 'stray'"},
+        {{"-"}, "unexpected argument '-'"},
         // An unknown name is reported as unknown, also where a value would be missing.
-        {{"--bogus"}, "unknown option --bogus"},
-        {{"--bogus", "1"}, "unknown option --bogus"},
-        {{"--bogus=1"}, "unknown option --bogus"},
-        {{"--delay", "5", "--bogus"}, "unknown option --bogus"},
-        {{"-x"}, "unknown option -x"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--bogus", "1"}, "unknown option '--bogus'"},
+        {{"--bogus=1"}, "unknown option '--bogus'"},
+        {{"--delay", "5", "--bogus"}, "unknown option '--bogus'"},
+        {{"-x"}, "unknown option '-x'"},
     };
     for (const Case& c : cases) {
         std::string what;
