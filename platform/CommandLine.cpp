@@ -104,9 +104,9 @@ std::string optionHelpLines(std::string_view name, std::string_view valueName,
 }
 
 std::optional<long long> parseDecimal(std::string_view text, long long min, long long max) {
-    // Nine digits at most, leading zeros included: more is a typing mistake for any count or
-    // duration the programs take, and nine always fit.
-    constexpr std::size_t kMaxDigits = 9;
+    // Eighteen digits at most, leading zeros included: always within a long long, and more than
+    // any count, duration or seed the programs take; the range says the rest.
+    constexpr std::size_t kMaxDigits = 18;
     if (text.empty() || text.size() > kMaxDigits) return std::nullopt;
     long long value = 0;
     for (const char c : text) {

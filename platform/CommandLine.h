@@ -118,9 +118,8 @@ std::string optionHelp(const OptionRow<Options> (&rows)[N], std::size_t column) 
     return text;
 }
 
-// A count or a duration as at most nine plain decimal digits: no sign, no blanks (strtol would
-// skip leading ones), no hex. Nothing when the text is not that or the number is outside
-// min..max.
+// A count or a duration as plain decimal digits: no sign, no blanks (strtol would skip leading
+// ones), no hex. Nothing when the text is not that or the number is outside min..max.
 std::optional<long long> parseDecimal(std::string_view text, long long min, long long max);
 
 // The apply of a flag that sets one bool field: setFlag<&CtlOptions::json>.

@@ -15,23 +15,21 @@ namespace zoma::sim {
 
 namespace {
 
-// Numbers as strtoll reads them, leading blanks and a sign included, as the simulator has always
-// taken them; the panel's programs take plain digits only (parseDecimal).
 std::optional<long long> parseInteger(const std::string& text, long long min, long long max) {
-    if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < min || value > max) return std::nullopt;
-    return value;
+    return parseDecimal(text, min, max);
 }
 
-// Rates may be fractions ("0.5" bytes per second).
+// Rates may be fractions ("0.5" bytes per second): digits with at most one point, nothing else.
 std::optional<double> parseRate(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value) || value <= 0 || value > 1e9) return std::nullopt;
+    const auto point = text.find('.');
+    const std::string whole = text.substr(0, point);
+    const std::string fraction = point == std::string::npos ? "1" : text.substr(point + 1);
+    const auto digits = [](const std::string& part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!digits(whole) || !digits(fraction) || text.size() > 18) return std::nullopt;
+    const double value = std::strtod(text.c_str(), nullptr);
+    if (!std::isfinite(value) || value <= 0 || value > 1e9) return std::nullopt;
     return value;
 }
 

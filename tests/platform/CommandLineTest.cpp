@@ -111,7 +111,9 @@ TEST(CommandLineOptions, GoodLinesSetTheirFieldsAndBadOnesSayTheFaultInOneWordin
         {ctl, {"--timeout", "0x10"}, "error: bad value for --timeout: '0x10'" + hint},
         {ctl, {"--timeout", "0"}, "error: bad value for --timeout: '0'" + hint},
         {ctl, {"--timeout", "3600001"}, "error: bad value for --timeout: '3600001'" + hint},
-        {ctl, {"--timeout", "0000000050"}, "error: bad value for --timeout: '0000000050'" + hint},
+        {ctl,
+         {"--timeout", "0000000000000000050"},
+         "error: bad value for --timeout: '0000000000000000050'" + hint},
         {ctl, {"--repeat", "100001"}, "error: bad value for --repeat: '100001'" + hint},
         {ctl, {"--repeat", "2 "}, "error: bad value for --repeat: '2 '" + hint},
         // The first fault on the line is the one said.
