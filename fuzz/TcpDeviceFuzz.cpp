@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Any device, parsed or not, can be put into a warning and a terminal line.
     zoma::OpenFailure failure;
-    failure.kind = static_cast<zoma::OpenFailureKind>(size % 8);
+    failure.kind = static_cast<zoma::OpenFailureKind>(size % 9);
     failure.portNumber = static_cast<int>(size % 3);
     failure.device = device;
     failure.limitMs = static_cast<int>(size) * 7;

@@ -34,12 +34,6 @@ std::string portAndDevice(int portNumber, const std::string& device) {
     return port + " (" + device + ")";
 }
 
-std::string capitalised(std::string text) {
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
-        text[0] = static_cast<char>(text[0] - 'a' + 'A');
-    return text;
-}
-
 // How the operator names another device for the port.
 std::string namingHint(int portNumber) {
     if (portNumber == 0) return {};
@@ -123,8 +117,10 @@ std::string openFailureReason(const OpenFailure& failure) {
 
 std::string openFailureText(const OpenFailure& failure) {
     std::string text = openFailureReason(failure);
-    text += "\n" + capitalised(portAndDevice(failure.portNumber, failure.device)) +
-            " could not be opened.";
+    // A device's name stays as it is written, even at the start of the sentence.
+    const std::string tried = portAndDevice(failure.portNumber, failure.device);
+    text +=
+        "\n" + (tried == "the port" ? std::string("The port") : tried) + " could not be opened.";
     if (const std::string more = advice(failure); !more.empty()) text += "\n\n" + more;
     return text;
 }
