@@ -26,6 +26,13 @@ set(ZOMA_LOGIC_SOURCES
 )
 list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 
+# The gateway's protocol logic: PJLink class 1 and raw clients on the request queue. No Qt.
+set(ZOMA_GATEWAY_SOURCES
+    gateway/Md5.cpp
+    gateway/PjlinkLine.cpp
+)
+list(TRANSFORM ZOMA_GATEWAY_SOURCES PREPEND "${zoma_root}/")
+
 # Test doubles of the logic's interfaces: a virtual clock, a scripted port, a recording window.
 set(ZOMA_DOUBLES_SOURCES
     tests/doubles/FakeWindow.cpp
