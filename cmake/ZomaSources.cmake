@@ -28,8 +28,13 @@ list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 
 # The gateway's protocol logic: PJLink class 1 and raw clients on the request queue. No Qt.
 set(ZOMA_GATEWAY_SOURCES
+    gateway/Gateway.cpp
     gateway/Md5.cpp
+    gateway/PjlinkCommands.cpp
     gateway/PjlinkLine.cpp
+    gateway/PjlinkSession.cpp
+    gateway/ProjectorMemory.cpp
+    gateway/RawSession.cpp
 )
 list(TRANSFORM ZOMA_GATEWAY_SOURCES PREPEND "${zoma_root}/")
 
