@@ -1,4 +1,4 @@
-// The gateway's shared part: how requests are reported, and what the projector's memory keeps.
+// The gateway's shared part: how requests are timed, and what the projector's memory keeps.
 #include "gateway/Gateway.h"
 
 #include <gtest/gtest.h>
@@ -12,32 +12,7 @@ namespace zoma::gateway {
 namespace {
 
 using testing::GatewayRig;
-using testing::kAck;
 using testing::kNak;
-
-TEST(GatewayTest, OutcomesAreCountedAsFourVerdicts) {
-    struct Case {
-        Outcome outcome;
-        Verdict verdict;
-        const char* name;
-    };
-    const Case cases[] = {
-        {Outcome::Ok, Verdict::Ok, "ok"},
-        {Outcome::Refused, Verdict::Refused, "refused"},
-        {Outcome::NoReply, Verdict::NoReply, "no reply"},
-        {Outcome::OverLong, Verdict::NoReply, "no reply"},
-        {Outcome::Failed, Verdict::Failed, "failed"},
-        {Outcome::QueueFull, Verdict::Failed, "failed"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(verdictOf(c.outcome), c.verdict);
-        EXPECT_EQ(verdictName(verdictOf(c.outcome)), c.name);
-    }
-    EXPECT_EQ(sourceName(RequestSource::Pjlink), "pjlink");
-    EXPECT_EQ(sourceName(RequestSource::Raw), "raw");
-    EXPECT_EQ(sourceName(RequestSource::Poll), "poll");
-}
 
 TEST(GatewayTest, ARequestIsTimedFromItsFirstFrameAndOnlyAcknowledgedCodesAreRemembered) {
     GatewayRig rig;
@@ -66,11 +41,6 @@ TEST(GatewayTest, ARequestIsTimedFromItsFirstFrameAndOnlyAcknowledgedCodesAreRem
     submit({"CR1", "C00", "C0F"});
     rig.clock.advance(1000);
     EXPECT_EQ(rig.gateway.memory().lastInputCode(), "C05");
-}
-
-TEST(GatewayTest, TheDefaultInformationNamesTheProgramAndItsVersion) {
-    EXPECT_EQ(GatewaySettings{}.info, programInfo());
-    EXPECT_EQ(programInfo().rfind("zoma-gateway ", 0), 0u);
 }
 
 }  // namespace
