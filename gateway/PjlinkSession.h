@@ -29,8 +29,8 @@ namespace zoma::gateway {
 //
 // Lenient where it costs nothing: a line feed before a line (a peer ending lines with CR LF) and
 // empty lines are skipped, and a later line that repeats the digest in front is taken without
-// it. A line that does not start with "%" and the command cannot be answered: it is dropped
-// and logged.
+// it. A line that does not start with "%" and a four-character command cannot be answered (a
+// response echoes both): it is dropped and logged.
 class PjlinkSession {
   public:
     // Lines that may wait behind the command being answered; a further one is dropped.

@@ -18,7 +18,7 @@ enum class SetRule {
 // One row per power state that "CR0" reports.
 struct PowerRow {
     PowerState state;
-    std::string_view words;   // the panel's words for the state, for logs
+    std::string_view words;   // the panel's words: a reader with the manual finds the row
     std::string_view power;   // POWR ?: "0" to "3", or ERR4
     std::string_view lampOn;  // LAMP ?'s second number
     SetRule sets;
@@ -57,7 +57,7 @@ inline constexpr PowerSetting kPowerSettings[] = {
 struct InputRow {
     std::string_view parameter;
     std::string_view code;
-    std::string_view words;
+    std::string_view words;  // the button's caption on the panel
     int terminal;
 };
 

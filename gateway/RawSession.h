@@ -27,8 +27,8 @@ namespace zoma::gateway {
 // counted, and logged the first time.
 class RawSession {
   public:
-    // Four frames in hand keep a 5 ms repeat going through a 20 ms answer, and hold back at
-    // most 4 frames' worth of a release.
+    // Four frames in hand keep a 5 ms repeat going through a 20 ms answer, and let at most
+    // three go after the button is released.
     static constexpr std::size_t kMaxDepth = 4;
     static constexpr std::size_t kFrameWindow = 16;
 
