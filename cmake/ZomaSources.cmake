@@ -29,13 +29,21 @@ set(ZOMA_LOGIC_SOURCES
 )
 list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 
-# The gateway's logic: keeping its line, the network protocols it serves. No Qt either.
+# The gateway's logic: keeping its line, PJLink class 1 and raw clients on the request queue,
+# the metrics and their HTTP exchange. No Qt either.
 set(ZOMA_GATEWAY_SOURCES
+    gateway/Gateway.cpp
     gateway/HttpExchange.cpp
     gateway/LineKeeper.cpp
     gateway/ListenAddress.cpp
+    gateway/Md5.cpp
     gateway/MetricsText.cpp
     gateway/PasswordFile.cpp
+    gateway/PjlinkCommands.cpp
+    gateway/PjlinkLine.cpp
+    gateway/PjlinkSession.cpp
+    gateway/ProjectorMemory.cpp
+    gateway/RawSession.cpp
 )
 list(TRANSFORM ZOMA_GATEWAY_SOURCES PREPEND "${zoma_root}/")
 

@@ -48,6 +48,14 @@ RequestQueue::~RequestQueue() {
 }
 
 RequestQueue::Id RequestQueue::submit(Request request) {
+    return enqueue(std::move(request), false);
+}
+
+RequestQueue::Id RequestQueue::submitNext(Request request) {
+    return enqueue(std::move(request), true);
+}
+
+RequestQueue::Id RequestQueue::enqueue(Request request, bool ahead) {
     const auto refuse = [&request](Outcome outcome) {
         RequestResult result;
         result.outcome = outcome;
@@ -58,7 +66,11 @@ RequestQueue::Id RequestQueue::submit(Request request) {
     if (waiting() >= kMaxWaiting) return refuse(Outcome::QueueFull);
     const Id id = nextId_++;
     std::deque<Entry>& line = request.priority == Priority::Background ? background_ : foreground_;
-    line.push_back({id, std::move(request)});
+    if (ahead) {
+        line.push_front({id, std::move(request)});
+    } else {
+        line.push_back({id, std::move(request)});
+    }
     pump();
     return id;
 }

@@ -62,11 +62,17 @@ class RequestQueue {
     // Queues the request and returns its id; a request that cannot wait (the line is closed,
     // the queue is full) has its completion called before this returns, and 0 is returned.
     Id submit(Request request);
+    // As submit(), but ahead of every request waiting in its priority's line: the second half
+    // of a request that must follow the first at once (a set after the read that allowed it),
+    // before whatever came meanwhile. Bound and failures as for submit().
+    Id submitNext(Request request);
     // Takes a waiting request off the queue; its completion is not called. False when it is on
     // the line already, has ended, or was never queued.
     bool cancel(Id id);
 
     bool busy() const { return current_.has_value(); }
+    // Whether a request submitted now could go on the line: the port is open.
+    bool lineOpen() const { return port_.isOpen(); }
     std::size_t waiting() const { return foreground_.size() + background_.size(); }
     // Bytes that answered no request.
     std::uint64_t strayBytes() const { return strayBytes_; }
@@ -81,6 +87,7 @@ class RequestQueue {
     };
     enum class Phase { Idle, OnLine, QuietGap };
 
+    Id enqueue(Request request, bool ahead);
     void pump();
     bool backgroundMayGo() const;
     void start(Entry entry);

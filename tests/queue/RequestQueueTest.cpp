@@ -318,5 +318,43 @@ TEST_F(RequestQueueTest, AWaitingRequestCanBeTakenBackAndACompletionMaySubmitThe
     EXPECT_EQ(ended.size(), 3u);
 }
 
+TEST_F(RequestQueueTest, ARequestSubmittedNextGoesAheadOfEveryWaitingOneOfItsPriority) {
+    // A set that reads the power state first: its frame follows the read at once, ahead of a
+    // raw client's frames and a poll that came meanwhile.
+    Request readFirst = request("pjlink", {"CR0"});
+    readFirst.onDone = [this](const RequestResult& result) {
+        ended.push_back({"pjlink", clock.now(), result});
+        queue.submitNext(request("pjlink", {"C00"}));
+    };
+    queue.submit(std::move(readFirst));
+    queue.submit(request("raw", {"C09"}));
+    queue.submit(request("raw", {"C0A"}));
+    queue.submit(request("poll", {"CR6"}, Priority::Background));
+    queue.submitNext(request("panel", {"C0B"}));
+    EXPECT_EQ(queue.waiting(), 4u);
+    port.deliver("80\r");
+    for (int i = 0; i < 4; ++i) port.deliver(kAck);
+    clock.advance(RequestQueue::kHeldQuietMs);
+    // The latest submitNext() goes first: the set, then the earlier one, then the rest in order.
+    EXPECT_EQ(frames(),
+              (std::vector<std::string>{"CR0\r", "C00\r", "C0B\r", "C09\r", "C0A\r", "CR6\r"}));
+}
+
+TEST_F(RequestQueueTest, ARequestSubmittedNextKeepsTheBoundAndFailsWithTheLine) {
+    queue.submit(request("on the line", {"C00"}));
+    for (std::size_t i = 0; i < RequestQueue::kMaxWaiting; ++i)
+        queue.submit(request("waits", {"C00"}));
+    EXPECT_EQ(queue.submitNext(request("next", {"C02"})), 0u);
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0].result.outcome, Outcome::QueueFull);
+    EXPECT_TRUE(queue.lineOpen());
+    port.failWhileOpen("gone");
+    EXPECT_FALSE(queue.lineOpen());
+    ended.clear();
+    EXPECT_EQ(queue.submitNext(request("next", {"C02"})), 0u);
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0].result.outcome, Outcome::Failed);
+}
+
 }  // namespace
 }  // namespace zoma
