@@ -21,7 +21,8 @@ PortChoice choosePort(const std::string& argument) {
         if (argument != port.name) continue;
         // The one place zoma-ctl maps a port number to its device.
         const std::string device = portDeviceName(port.number);
-        return {device, argument + " (" + device + ")"};
+        // Where the device is called as the port is (COM1 on Windows), the port is named once.
+        return {device, device == argument ? argument : argument + " (" + device + ")"};
     }
     return {argument, argument};
 }

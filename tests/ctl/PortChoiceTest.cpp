@@ -1,0 +1,75 @@
+// zoma-ctl's --port: COM1 and COM2 as the panel maps them on this platform, any other name as it
+// is, and how messages name the line.
+#include "ctl/PortChoice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace zoma::ctl {
+namespace {
+
+// A variable of this process's environment, set for the life of the object; then what was there
+// before is put back.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name) {
+        if (const char* before = std::getenv(name)) before_ = before;
+        set(value.c_str());
+    }
+    ~ScopedVariable() { set(before_ ? before_->c_str() : nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    // nullptr removes the variable.
+    void set(const char* value) {
+#ifdef _WIN32
+        _putenv_s(name_, value != nullptr ? value : "");  // an empty value removes it there
+#else
+        if (value != nullptr) {
+            setenv(name_, value, 1);
+        } else {
+            unsetenv(name_);
+        }
+#endif
+    }
+
+    const char* name_;
+    std::optional<std::string> before_;
+};
+
+TEST(PortChoice, NumberedPortsAsThisPlatformMapsThemOtherNamesAsTheyAre) {
+    const ScopedVariable com1("ZOMA_COM1", "/dev/ttyUSB7");
+    const ScopedVariable com2("ZOMA_COM2", "tcp://10.0.0.5:4001");
+    // On Linux a port follows ZOMA_COM1 and ZOMA_COM2; on Windows the ports are COM1 and COM2
+    // whatever the environment says, and a message names such a port once.
+#ifdef _WIN32
+    const PortChoice portOne = {"COM1", "COM1"};
+    const PortChoice portTwo = {"COM2", "COM2"};
+#else
+    const PortChoice portOne = {"/dev/ttyUSB7", "COM1 (/dev/ttyUSB7)"};
+    const PortChoice portTwo = {"tcp://10.0.0.5:4001", "COM2 (tcp://10.0.0.5:4001)"};
+#endif
+    struct Case {
+        const char* argument;
+        PortChoice expected;
+    };
+    const Case cases[] = {
+        {"COM1", portOne},
+        {"COM2", portTwo},
+        {"COM3", {"COM3", "COM3"}},
+        {"/dev/ttyACM0", {"/dev/ttyACM0", "/dev/ttyACM0"}},
+        {"tcp://printer.local:9100", {"tcp://printer.local:9100", "tcp://printer.local:9100"}},
+    };
+    for (const Case& c : cases) {
+        const PortChoice got = choosePort(c.argument);
+        EXPECT_EQ(got.device, c.expected.device) << c.argument;
+        EXPECT_EQ(got.label, c.expected.label) << c.argument;
+    }
+}
+
+}  // namespace
+}  // namespace zoma::ctl
