@@ -76,6 +76,18 @@ const Row* named(const Row (&table)[N], std::string_view name) {
 
 constexpr const char* kSeeHelp = " (zoma-ctl --help shows the options, --list the commands)";
 
+// The ports as this platform maps them (platform/PortNaming.h): Windows has no variables or
+// settings file for them, and COM1 and COM2 are the system's own.
+#ifdef _WIN32
+constexpr const char* kPortHelp =
+    "  --port PORT     COM1 (default), COM2, or another port such as COM3\n";
+#else
+constexpr const char* kPortHelp =
+    "  --port PORT     COM1 (default) or COM2 as the panel maps them (ZOMA_COM1 and\n"
+    "                  ZOMA_COM2, then com1 and com2 in ~/.config/zoma/zoma-panel.conf,\n"
+    "                  then /dev/ttyS0 and /dev/ttyS1), or a device such as /dev/ttyUSB0\n";
+#endif
+
 }  // namespace
 
 CtlOptions parseCtlOptions(const std::vector<std::string>& arguments) {
@@ -119,17 +131,15 @@ CtlOptions parseCtlOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string ctlHelp() {
-    return "Usage: zoma-ctl [OPTIONS] COMMAND...\n"
-           "Sends commands to a ZOMA LT540/LT47 projector on its RS-232 line, one after another,\n"
-           "waits for each reply and prints one line per command: \"ok\", \"refused\", \"no "
-           "reply\",\n"
-           "or the words of a read-out (\"Stand by\"). With more than one line, each starts with\n"
-           "the command's name and \": \".\n"
-           "\n"
-           "Options:\n"
-           "  --port PORT     COM1 (default) or COM2 as the panel maps them (ZOMA_COM1 and\n"
-           "                  ZOMA_COM2, then com1 and com2 in ~/.config/zoma/zoma-panel.conf,\n"
-           "                  then /dev/ttyS0 and /dev/ttyS1), or a device such as /dev/ttyUSB0\n"
+    const std::string usage =
+        "Usage: zoma-ctl [OPTIONS] COMMAND...\n"
+        "Sends commands to a ZOMA LT540/LT47 projector on its RS-232 line, one after another,\n"
+        "waits for each reply and prints one line per command: \"ok\", \"refused\", \"no reply\",\n"
+        "or the words of a read-out (\"Stand by\"). With more than one line, each starts with\n"
+        "the command's name and \": \".\n"
+        "\n"
+        "Options:\n";
+    return usage + kPortHelp +
            "  --speed BAUD    19200 (default) or 9600; 8 data bits, no parity, 1 stop bit\n"
            "  --timeout MS    how long to wait for a reply (default 500, the panel's reply "
            "window)\n"

@@ -1,5 +1,5 @@
 // zoma-ctl's --port: COM1 and COM2 as the panel maps them on this platform, any other name as it
-// is, and how messages name the line.
+// is, how messages name the line, and what the help says of it.
 #include "ctl/PortChoice.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+
+#include "ctl/CtlOptions.h"
 
 namespace zoma::ctl {
 namespace {
@@ -69,6 +71,34 @@ TEST(PortChoice, NumberedPortsAsThisPlatformMapsThemOtherNamesAsTheyAre) {
         EXPECT_EQ(got.device, c.expected.device) << c.argument;
         EXPECT_EQ(got.label, c.expected.label) << c.argument;
     }
+}
+
+TEST(PortChoice, HelpNamesThePortsAsThisPlatformMapsThem) {
+    struct Case {
+        const char* words;
+        bool said;
+    };
+    // Windows reads neither the variables nor the settings file, and has no /dev.
+#ifdef _WIN32
+    const Case cases[] = {
+        {"--port PORT     COM1 (default), COM2, or another port such as COM3\n", true},
+        {"ZOMA_COM1", false},
+        {"zoma-panel.conf", false},
+        {"/dev/", false},
+    };
+#else
+    const Case cases[] = {
+        {"--port PORT     COM1 (default) or COM2 as the panel maps them", true},
+        {"ZOMA_COM1", true},
+        {"~/.config/zoma/zoma-panel.conf", true},
+        {"/dev/ttyS0 and /dev/ttyS1", true},
+    };
+#endif
+    const std::string help = ctlHelp();
+    for (const Case& c : cases) {
+        EXPECT_EQ(help.find(c.words) != std::string::npos, c.said) << c.words;
+    }
+    EXPECT_NE(help.find("\n  --speed BAUD "), std::string::npos) << "the options go on after it";
 }
 
 }  // namespace
