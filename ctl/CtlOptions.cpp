@@ -37,13 +37,25 @@ bool setRepeat(CtlOptions& o, const std::string& value) {
 // The help's descriptions start past the widest "  --timeout MS".
 constexpr std::size_t kHelpColumn = 18;
 
+// The ports as this platform maps them (platform/PortNaming.h): Windows has no variables or
+// settings file for them, and COM1 and COM2 are the system's own.
+// clang-format off
+#ifdef _WIN32
+constexpr std::string_view kPortHelp =
+    "COM1 (default), COM2, or another port such as COM3,\n"
+    "or tcp://HOST:PORT for a serial device server's raw TCP port\n";
+#else
+constexpr std::string_view kPortHelp =
+    "COM1 (default) or COM2 as the panel maps them (ZOMA_COM1 and\n"
+    "ZOMA_COM2, then com1 and com2 in ~/.config/zoma/zoma-panel.conf,\n"
+    "then /dev/ttyS0 and /dev/ttyS1), or a device such as /dev/ttyUSB0,\n"
+    "or tcp://HOST:PORT for a serial device server's raw TCP port\n";
+#endif
+// clang-format on
+
 // clang-format off
 constexpr OptionRow<CtlOptions> kOptions[] = {
-    {"--port", OptionKind::Value, "PORT", setPort,
-        "COM1 (default) or COM2 as the panel maps them (ZOMA_COM1 and\n"
-        "ZOMA_COM2, then com1 and com2 in ~/.config/zoma/zoma-panel.conf,\n"
-        "then /dev/ttyS0 and /dev/ttyS1), or a device such as /dev/ttyUSB0,\n"
-        "or tcp://HOST:PORT for a serial device server's raw TCP port\n"},
+    {"--port", OptionKind::Value, "PORT", setPort, kPortHelp},
     {"--speed", OptionKind::Value, "BAUD", setSpeed,
         "19200 (default) or 9600; 8 data bits, no parity, 1 stop bit\n"},
     {"--timeout", OptionKind::Value, "MS", setTimeout,

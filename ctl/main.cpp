@@ -92,7 +92,10 @@ int main(int argc, char** argv) {
 
     // A reader that stops early (zoma-ctl read-all | head -1) must not end the run before the
     // port is closed and its settings put back; the lines it no longer wants are simply lost.
+    // Windows has no such signal: a write to a closed pipe fails there and ends nothing.
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     QtLinePort port;
     // Stopped by a service manager or Ctrl+C, the line is still put back as it was found.

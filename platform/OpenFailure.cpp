@@ -34,12 +34,17 @@ std::string portAndDevice(int portNumber, const std::string& device) {
     return port + " (" + device + ")";
 }
 
-// How the operator names another device for the port.
+// How the operator names another device for the port: on Windows with the option alone, as
+// nothing else names the ports there (platform/PortNaming.h).
 std::string namingHint(int portNumber) {
     if (portNumber == 0) return {};
     const std::string number = std::to_string(portNumber);
+#ifdef _WIN32
+    return "Name the right one with --com" + number + ".";
+#else
     return "Name the right one with --com" + number + ", ZOMA_COM" + number + " or \"com" + number +
            " = DEVICE\" in the settings file.";
+#endif
 }
 
 std::string missingDeviceAdvice(const OpenFailure& failure) {

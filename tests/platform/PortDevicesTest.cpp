@@ -19,6 +19,13 @@ EnvironmentLookup lookupIn(const Environment& environment) {
     };
 }
 
+// The system's own names of the two ports, which each platform names its own way.
+#ifdef _WIN32
+const PortDevices kSystemPorts = {"COM1", "COM2"};
+#else
+const PortDevices kSystemPorts = {"/dev/ttyS0", "/dev/ttyS1"};
+#endif
+
 TEST(PortDevices, FirstNamedOfOptionEnvironmentSettingsAndSystemName) {
     const std::string bothInFile = "com1 = /dev/file1\ncom2 = /dev/file2\n";
     const Environment bothInEnvironment = {{"ZOMA_COM1", "/dev/env1"}, {"ZOMA_COM2", "/dev/env2"}};
@@ -30,7 +37,7 @@ TEST(PortDevices, FirstNamedOfOptionEnvironmentSettingsAndSystemName) {
         PortDevices expected;
     };
     const Case cases[] = {
-        {"nothing named: the serial ports", {}, {}, "", {"/dev/ttyS0", "/dev/ttyS1"}},
+        {"nothing named: the serial ports", {}, {}, "", kSystemPorts},
         {"settings file over the system", {}, {}, bothInFile, {"/dev/file1", "/dev/file2"}},
         {"environment over settings file",
          {},
@@ -51,7 +58,7 @@ TEST(PortDevices, FirstNamedOfOptionEnvironmentSettingsAndSystemName) {
          {},
          {{"ZOMA_COM2", "/dev/env2"}},
          "",
-         {"/dev/ttyS0", "/dev/env2"}},
+         {kSystemPorts.com1, "/dev/env2"}},
         {"option for 2 over environment for 2",
          {"", "/dev/opt2"},
          bothInEnvironment,
@@ -61,12 +68,12 @@ TEST(PortDevices, FirstNamedOfOptionEnvironmentSettingsAndSystemName) {
          {},
          {{"ZOMA_COM1", ""}},
          "com1 =\ncom2 = /dev/file2",
-         {"/dev/ttyS0", "/dev/file2"}},
+         {kSystemPorts.com1, "/dev/file2"}},
         {"other variables do not count",
          {},
          {{"ZOMA_COM", "/dev/x"}, {"COM1", "/dev/y"}},
          "",
-         {"/dev/ttyS0", "/dev/ttyS1"}},
+         kSystemPorts},
     };
     for (const Case& c : cases) {
         const PortDevices got =
@@ -109,6 +116,8 @@ TEST(SettingsFile, KeepsKeyValueLinesAndReportsMalformedOnes) {
               "tcp://10.0.0.5:4001");
 }
 
+// Linux reads the settings file, Windows does not (its ports come from the options alone); the
+// path is the same text on both, so the expectations are too.
 TEST(SettingsFile, PathFollowsXdgConfigHomeThenHome) {
     struct Case {
         Environment environment;
