@@ -93,7 +93,7 @@ TEST(PortChoice, HelpNamesThePortsAsThisPlatformMapsThem) {
     // Windows reads neither the variables nor the settings file, and has no /dev.
 #ifdef _WIN32
     const Case cases[] = {
-        {"--port PORT     COM1 (default), COM2, or another port such as COM3\n", true},
+        {"--port PORT     COM1 (default), COM2, or another port such as COM3,\n", true},
         {"ZOMA_COM1", false},
         {"zoma-panel.conf", false},
         {"/dev/", false},
