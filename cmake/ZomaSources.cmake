@@ -34,6 +34,7 @@ list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 set(ZOMA_GATEWAY_SOURCES
     gateway/Gateway.cpp
     gateway/HttpExchange.cpp
+    gateway/HttpSession.cpp
     gateway/LineKeeper.cpp
     gateway/ListenAddress.cpp
     gateway/Md5.cpp
@@ -42,6 +43,7 @@ set(ZOMA_GATEWAY_SOURCES
     gateway/PjlinkCommands.cpp
     gateway/PjlinkLine.cpp
     gateway/PjlinkSession.cpp
+    gateway/Poller.cpp
     gateway/ProjectorMemory.cpp
     gateway/RawSession.cpp
 )

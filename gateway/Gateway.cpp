@@ -143,11 +143,12 @@ bool Gateway::cancel(RequestSource source, RequestQueue::Id id) {
 }
 
 void Gateway::refused(RequestSource source) {
-    report(source, Verdict::Failed, std::nullopt);
+    report(source, Verdict::Failed, std::nullopt, true);
 }
 
-void Gateway::report(RequestSource source, Verdict verdict, std::optional<std::int64_t> replyMs) {
-    if (onRequest) onRequest({source, verdict, replyMs});
+void Gateway::report(RequestSource source, Verdict verdict, std::optional<std::int64_t> replyMs,
+                     bool refusedBySession) {
+    if (onRequest) onRequest({source, verdict, replyMs, refusedBySession});
 }
 
 void Gateway::log(const std::string& line) const {

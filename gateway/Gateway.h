@@ -34,6 +34,8 @@ struct RequestEvent {
     Verdict verdict;
     // From its first frame on the line to its end; none for a request that never went out.
     std::optional<std::int64_t> replyMs;
+    // Refused by its session before it reached the queue (a raw client's frames too many deep).
+    bool refusedBySession = false;
 };
 
 // "zoma-gateway" and the version it was built as.
@@ -91,7 +93,8 @@ class Gateway {
     void requestEnded(RequestSource source, const std::string& who,
                       const std::vector<Frame>& frames, std::optional<std::int64_t> startedAt,
                       const RequestResult& result);
-    void report(RequestSource source, Verdict verdict, std::optional<std::int64_t> replyMs);
+    void report(RequestSource source, Verdict verdict, std::optional<std::int64_t> replyMs,
+                bool refusedBySession = false);
 
     RequestQueue& queue_;
     TimerFactory& timers_;
