@@ -284,6 +284,41 @@ TEST(Gateway, AScrapeFollowsTheProjectorAndPromtoolAcceptsIt) {
     EXPECT_EQ(std::system(command.c_str()), 0) << std::ifstream(folder.path + "/out").rdbuf();
 }
 
+TEST(Gateway, ZomaCtlReadAllAndTheMetricsGiveTheSameValues) {
+    SimulatorProcess simulator({"--state", "on", "--lamp-hours", "2345", "--orientation", "both"});
+    ASSERT_TRUE(simulator.ok());
+    GatewayProcess gateway({"--port", simulator.device(), "--pjlink", "0", "--raw", "0",
+                            "--metrics", "0", "--poll", "1"},
+                           {"pjlink", "raw", "metrics"});
+    ASSERT_TRUE(gateway.ok()) << gateway.log();
+    const int metrics = gateway.port("metrics");
+    ASSERT_TRUE(eventually([&] { return hasLine(scrape(metrics), "zoma_up 1"); }));
+    const std::string scraped = scrape(metrics);
+    // zoma-ctl through the gateway's raw port, as a script would read the projector.
+    testing::ChildProcess ctl(
+        {{ZOMA_CTL_PATH, "--port", "tcp://127.0.0.1:" + std::to_string(gateway.port("raw")),
+          "--json", "read-all"}});
+    const std::string json = ctl.readToEnd(kLimitMs);
+    EXPECT_EQ(ctl.finish(kLimitMs), 0) << json;
+    const struct {
+        const char* jsonValue;
+        const char* metric;
+    } agreements[] = {
+        {"\"value\":\"on\"", "zoma_power_state{state=\"on\"} 1"},
+        {"\"value\":1,", "zoma_input 1"},
+        {"\"value\":2345,", "zoma_lamp_time_seconds 8442000"},
+        {"\"value\":\"top-bottom-left-right\"",
+         "zoma_orientation{orientation=\"top-bottom-left-right\"} 1"},
+        {"\"value\":{\"s1\":38.5,\"s2\":45.0,\"s3\":41.0}",
+         "zoma_temperature_celsius{sensor=\"s1\"} 38.5"},
+    };
+    for (const auto& agreement : agreements) {
+        EXPECT_NE(json.find(agreement.jsonValue), std::string::npos) << agreement.jsonValue << "\n"
+                                                                     << json;
+        EXPECT_TRUE(hasLine(scraped, agreement.metric)) << agreement.metric << "\n" << scraped;
+    }
+}
+
 TEST(Gateway, NothingOpensToANetworkWithoutAPasswordAndThePasswordFileIsPrivate) {
     TempFolder folder;
     const std::string shared = folder.write("shared", "secret\n", 0644);
