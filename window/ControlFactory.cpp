@@ -3,12 +3,12 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QPixmap>
 
 #include "form/ControlNames.h"
 #include "window/Fonts.h"
 #include "window/PanelButton.h"
 #include "window/PanelOption.h"
+#include "window/Pictures.h"
 
 namespace zoma {
 
@@ -99,7 +99,7 @@ void describe(const ControlTable& table, const ControlRow& row, QWidget* widget)
 
 QWidget* createPicture(QWidget* container) {
     auto* picture = new QLabel(container);
-    picture->setPixmap(QPixmap(QStringLiteral(":/zoma/image1.png")));
+    picture->setPixmap(resourcePng(QStringLiteral(":/zoma/image1.png")));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <vector>
@@ -129,6 +131,28 @@ TEST_F(LayoutTest, CaptionsKeepTheirBlanksAndLongCaptionsWrap) {
                                                Qt::AlignCenter | Qt::TextWordWrap, clear->text());
     EXPECT_GE(wrapped.height(), 2 * metrics.height());
     EXPECT_LE(wrapped.height(), clear->height());
+}
+
+TEST_F(LayoutTest, TheIconAndThePictureAreDrawnFromTheResources) {
+    // Every size X11 asks of a window icon, each drawn, not blank: a missing resource would
+    // leave the window without an icon and say nothing.
+    const QIcon icon = window.windowIcon();
+    const QList<QSize> sizes = {{16, 16}, {32, 32}, {64, 64}, {128, 128}};
+    EXPECT_EQ(icon.availableSizes(), sizes);
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(size.width());
+        const QImage image = icon.pixmap(size).toImage();
+        ASSERT_EQ(image.size(), size);
+        // The projector's body, in the panel's grey, between the lens and the connector.
+        const QColor body = image.pixelColor(size.width() * 62 / 128, size.height() * 100 / 128);
+        EXPECT_EQ(body.alpha(), 255);
+        EXPECT_NEAR(body.red(), 0xC0, 0x20);
+        // The corner above the beam stays transparent.
+        EXPECT_EQ(image.pixelColor(size.width() - 1, 0).alpha(), 0);
+    }
+    const auto* picture = qobject_cast<QLabel*>(window.control("Image1"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixmap().size(), QSize(80, 26));
 }
 
 TEST_F(LayoutTest, GothicFacesFallBackToIpaGothic) {
