@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "doubles/FormRig.h"
@@ -131,6 +133,36 @@ TEST_F(LayoutTest, CaptionsKeepTheirBlanksAndLongCaptionsWrap) {
                                                Qt::AlignCenter | Qt::TextWordWrap, clear->text());
     EXPECT_GE(wrapped.height(), 2 * metrics.height());
     EXPECT_LE(wrapped.height(), clear->height());
+}
+
+TEST_F(LayoutTest, EveryButtonIsDrawnInItsOwnFaceAndCaptionColours) {
+    for (const ControlRow& row : form1Controls()) {
+        if (row.kind != Kind::Button || row.hiddenAtStart) continue;
+        SCOPED_TRACE(row.name);
+        QWidget* button = window.control(row.name);
+        const QImage image = button->grab().toImage();
+        // Inside the bevel, left of the caption: the face. "COM" has the platform's face.
+        const QColor face = row.background == kButtonFace
+                                ? button->palette().color(QPalette::Button)
+                                : QColor::fromRgb(QRgb(row.background));
+        EXPECT_EQ(image.pixelColor(2, image.height() / 2), face);
+        // The caption stands out in its own colour: thin strokes ("+", arrows) are smoothed,
+        // so its nearest pixel is taken, and must be nearer the caption's colour than the face.
+        const QColor caption = row.background == kButtonFace
+                                   ? button->palette().color(QPalette::ButtonText)
+                                   : QColor::fromRgb(QRgb(row.foreground));
+        const auto distance = [](const QColor& a, const QColor& b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue());
+        };
+        int nearest = distance(face, caption);
+        for (int y = 2; y < image.height() - 2; ++y) {
+            for (int x = 2; x < image.width() - 2; ++x) {
+                nearest = std::min(nearest, distance(image.pixelColor(x, y), caption));
+            }
+        }
+        EXPECT_LT(nearest, distance(face, caption) / 3);
+    }
 }
 
 TEST_F(LayoutTest, TheIconAndThePictureAreDrawnFromTheResources) {
