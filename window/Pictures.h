@@ -13,7 +13,8 @@ namespace zoma {
 QPixmap resourcePng(const QString& path);
 
 // The window's icon: the desktop's SVG drawn once at the sizes X11 asks of a window icon
-// (resources/icons, made by the zoma-icons target), so showing it needs no SVG machinery.
+// (resources/icons, made by the zoma-icons target) and unpacked into bare pixels at build time
+// (zoma-icon-pixels), so showing it needs neither SVG machinery nor a PNG decoder.
 QIcon panelIcon();
 
 }  // namespace zoma
