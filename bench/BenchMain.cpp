@@ -1,7 +1,7 @@
 // zoma-bench: measures the panel and prints one table of figures against their targets.
 //
 //   zoma-bench [--quick] [--only press,repeat,reply,startup,idle,flood]
-//              [--panel PATH] [--simulator PATH] [--probe PATH]
+//              [--panel PATH] [--simulator PATH] [--probe PATH] [--floor PATH]
 //
 // The exit status says whether every figure could be measured, not whether targets were met.
 #include <QApplication>
@@ -56,7 +56,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 void usage(const char* program) {
     std::fprintf(stderr,
                  "usage: %s [--quick] [--only press,repeat,reply,startup,idle,flood]\n"
-                 "          [--panel PATH] [--simulator PATH] [--probe PATH]\n",
+                 "          [--panel PATH] [--simulator PATH] [--probe PATH] [--floor PATH]\n",
                  program);
 }
 
@@ -70,6 +70,7 @@ int main(int argc, char* argv[]) {
     config.panelPath = ZOMA_BENCH_PANEL;
     config.simulatorPath = ZOMA_BENCH_SIMULATOR;
     config.startupProbePath = ZOMA_BENCH_PROBE;
+    config.startupFloorPath = ZOMA_BENCH_FLOOR;
     std::set<std::string> only;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -85,6 +86,8 @@ int main(int argc, char* argv[]) {
             config.simulatorPath = argv[++i];
         } else if (arg == "--probe" && hasValue) {
             config.startupProbePath = argv[++i];
+        } else if (arg == "--floor" && hasValue) {
+            config.startupFloorPath = argv[++i];
         } else {
             usage(argv[0]);
             return 2;

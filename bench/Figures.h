@@ -14,6 +14,7 @@ struct BenchConfig {
     std::string panelPath;
     std::string simulatorPath;
     std::string startupProbePath;
+    std::string startupFloorPath;
 };
 
 // In this process, on the real window, serial port and timers.
@@ -22,7 +23,8 @@ void measureRepeatPace(const BenchConfig& config, ResultTable& table);
 void measureReplyWindow(const BenchConfig& config, ResultTable& table);
 void measureFloodClicks(const BenchConfig& config, ResultTable& table);
 
-// Other processes: the start-up probe, the real panel and the projector simulator.
+// Other processes: the start-up probe and its floor on Xvfb, the real panel and the projector
+// simulator.
 void measureStartUp(const BenchConfig& config, ResultTable& table);
 void measureIdle(const BenchConfig& config, ResultTable& table);
 void measureFloodLoad(const BenchConfig& config, ResultTable& table);

@@ -1,9 +1,8 @@
-// Start-up, idle load and flood load of separate processes: the probe, the panel, the simulator.
+// Idle load and flood load of separate processes: the panel and the simulator.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <sstream>
 #include <thread>
 
 #include "Figures.h"
@@ -24,13 +23,12 @@ using testing::PtyPeer;
 
 constexpr double kMiB = 1024.0;
 
-// The panel (or the start-up probe) on the given device, drawing offscreen.
-ChildProcess::Launch panelLaunch(const std::string& program, const std::string& device,
-                                 bool captureOutput) {
+// The panel on the given device, drawing offscreen.
+ChildProcess::Launch panelLaunch(const std::string& program, const std::string& device) {
     ChildProcess::Launch launch;
     launch.argv = {program};
     launch.environment = {{"ZOMA_COM1", device}, {"QT_QPA_PLATFORM", "offscreen"}};
-    launch.captureOutput = captureOutput;
+    launch.captureOutput = false;
     return launch;
 }
 
@@ -63,41 +61,10 @@ std::optional<long> stopAndReap(ChildProcess& child) {
 
 }  // namespace
 
-void measureStartUp(const BenchConfig& config, ResultTable& table) {
-    const int runs = 10;
-    PtyPeer peer;
-    std::vector<double> firstPaint, painted, rss;
-    for (int i = 0; i < runs; ++i) {
-        ChildProcess probe(panelLaunch(config.startupProbePath, peer.slavePath(), true));
-        std::string line;
-        probe.readLine(line, 10000);
-        const bool ended = probe.finish(5000) == 0;
-        long long paintAt = 0, doneAt = 0;
-        long maxRss = 0;
-        std::istringstream fields(line);
-        if (!ended || !(fields >> paintAt >> doneAt >> maxRss)) continue;
-        firstPaint.push_back(nsToMs(paintAt - probe.spawnedAtNs()));
-        painted.push_back(nsToMs(doneAt - probe.spawnedAtNs()));
-        rss.push_back(static_cast<double>(maxRss) / kMiB);
-    }
-    if (painted.empty()) {
-        table.failed("start-up to first paint",
-                     "the probe " + config.startupProbePath + " gave nothing");
-        return;
-    }
-    const Summary p = summarize(painted);
-    const Summary f = summarize(firstPaint);
-    table.add("start-up: spawn to first window painted",
-              format("median %.1f ms, max %.1f (paint begins %.1f; %zu runs)", p.median, p.max,
-                     f.median, p.count),
-              "< 60 ms", p.count == static_cast<std::size_t>(runs) && p.median < 60);
-    table.info("start-up: peak RSS at first paint", format("%.1f MiB", summarize(rss).median));
-}
-
 void measureIdle(const BenchConfig& config, ResultTable& table) {
     const int seconds = config.quick ? 5 : 10;
     PtyPeer peer;
-    ChildProcess panel(panelLaunch(config.panelPath, peer.slavePath(), false));
+    ChildProcess panel(panelLaunch(config.panelPath, peer.slavePath()));
     if (!panel.started()) {
         table.failed("idle CPU", "could not start " + config.panelPath);
         return;
@@ -135,7 +102,7 @@ void measureStream(const BenchConfig& config, const StreamRun& run, ResultTable&
         table.failed(name, "the simulator " + config.simulatorPath + " gave no device");
         return;
     }
-    ChildProcess panel(panelLaunch(config.panelPath, device, false));
+    ChildProcess panel(panelLaunch(config.panelPath, device));
     sleepMs(1000);
     const int seconds = config.quick ? run.quickSeconds : run.fullSeconds;
     const auto rssBefore = residentKiB(panel.pid());

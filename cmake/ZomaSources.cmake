@@ -33,6 +33,7 @@ list(TRANSFORM ZOMA_LOGIC_SOURCES PREPEND "${zoma_root}/")
 # the metrics and their HTTP exchange. No Qt either.
 set(ZOMA_GATEWAY_SOURCES
     gateway/Gateway.cpp
+    gateway/GatewayOptions.cpp
     gateway/HttpExchange.cpp
     gateway/HttpSession.cpp
     gateway/LineKeeper.cpp

@@ -3,12 +3,14 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QPixmap>
+#include <map>
+#include <utility>
 
 #include "form/ControlNames.h"
 #include "window/Fonts.h"
 #include "window/PanelButton.h"
 #include "window/PanelOption.h"
+#include "window/Pictures.h"
 
 namespace zoma {
 
@@ -18,17 +20,30 @@ QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
 
+// The table has few pairs of colours: one palette each, shared by every widget that has them,
+// instead of a copy changed role by role for every widget.
+const QPalette& paletteFor(std::uint32_t background, std::uint32_t foreground) {
+    static std::map<std::pair<std::uint32_t, std::uint32_t>, QPalette> palettes;
+    const auto key = std::make_pair(background, foreground);
+    auto found = palettes.find(key);
+    if (found == palettes.end()) {
+        // Only these roles are set: every other one still follows the application's palette.
+        QPalette palette;
+        const QColor back = QColor::fromRgb(background);
+        const QColor fore = QColor::fromRgb(foreground);
+        palette.setColor(QPalette::Window, back);
+        palette.setColor(QPalette::Button, back);
+        palette.setColor(QPalette::Base, back);
+        palette.setColor(QPalette::WindowText, fore);
+        palette.setColor(QPalette::ButtonText, fore);
+        palette.setColor(QPalette::Text, fore);
+        found = palettes.emplace(key, palette).first;
+    }
+    return found->second;
+}
+
 void fill(QWidget* widget, std::uint32_t background, std::uint32_t foreground) {
-    QPalette palette = widget->palette();
-    const QColor back = QColor::fromRgb(background);
-    const QColor fore = QColor::fromRgb(foreground);
-    palette.setColor(QPalette::Window, back);
-    palette.setColor(QPalette::Button, back);
-    palette.setColor(QPalette::Base, back);
-    palette.setColor(QPalette::WindowText, fore);
-    palette.setColor(QPalette::ButtonText, fore);
-    palette.setColor(QPalette::Text, fore);
-    widget->setPalette(palette);
+    widget->setPalette(paletteFor(background, foreground));
     widget->setAutoFillBackground(true);
 }
 
@@ -45,10 +60,10 @@ Qt::Alignment alignment(Align align) {
 }
 
 QWidget* createButton(const ControlRow& row, QWidget* container) {
-    const QColor face =
-        row.background == kButtonFace ? QColor() : QColor::fromRgb(QRgb(row.background));
-    auto* button = new PanelButton(text(row.caption), face, container);
-    if (face.isValid()) fill(button, row.background, row.foreground);
+    const bool standard = row.background == kButtonFace;
+    const QColor face = standard ? QColor() : QColor::fromRgb(QRgb(row.background));
+    const QColor caption = standard ? QColor() : QColor::fromRgb(QRgb(row.foreground));
+    auto* button = new PanelButton(text(row.caption), face, caption, container);
     // Enter activates the focused button, as Space does.
     button->setAutoDefault(true);
     return button;
@@ -99,7 +114,7 @@ void describe(const ControlTable& table, const ControlRow& row, QWidget* widget)
 
 QWidget* createPicture(QWidget* container) {
     auto* picture = new QLabel(container);
-    picture->setPixmap(QPixmap(QStringLiteral(":/zoma/image1.png")));
+    picture->setPixmap(resourcePng(QStringLiteral(":/zoma/image1.png")));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }

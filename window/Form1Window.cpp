@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -19,6 +18,7 @@
 #include "window/ControlFactory.h"
 #include "window/Fonts.h"
 #include "window/PanelButton.h"
+#include "window/Pictures.h"
 
 namespace zoma {
 
@@ -67,7 +67,7 @@ int modifierBits(Qt::KeyboardModifiers modifiers) {
 
 Form1Window::Form1Window(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(kForm1Caption));
-    setWindowIcon(QIcon(QStringLiteral(":/zoma/zoma-panel.svg")));
+    setWindowIcon(panelIcon());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(QRgb(kForm1Background)));
     palette.setColor(QPalette::WindowText, Qt::black);

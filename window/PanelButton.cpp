@@ -17,8 +17,12 @@ constexpr int kFocusMarkInset = 3;
 
 }  // namespace
 
-PanelButton::PanelButton(const QString& caption, const QColor& face, QWidget* parent)
-    : QPushButton(caption, parent), face_(face) {}
+PanelButton::PanelButton(const QString& caption, const QColor& face, const QColor& captionColour,
+                         QWidget* parent)
+    : QPushButton(caption, parent), face_(face), captionColour_(captionColour) {
+    // Every pixel is painted here: Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void PanelButton::startHold() {
     held_ = true;
@@ -97,7 +101,8 @@ void PanelButton::paintEvent(QPaintEvent*) {
 
     QRect textArea = area.adjusted(2, 1, -2, -1);
     if (sunken) textArea.translate(1, 1);
-    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setPen(captionColour_.isValid() ? captionColour_
+                                            : palette().color(QPalette::ButtonText));
     painter.setFont(font());
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
 

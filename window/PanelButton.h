@@ -10,8 +10,10 @@ namespace zoma {
 class PanelButton : public QPushButton {
     Q_OBJECT
   public:
-    // An invalid colour stands for the platform's standard button face.
-    PanelButton(const QString& caption, const QColor& face, QWidget* parent);
+    // Invalid colours stand for the platform's standard button face and button text. The
+    // button paints itself in them: it needs no palette of its own.
+    PanelButton(const QString& caption, const QColor& face, const QColor& captionColour,
+                QWidget* parent);
 
     bool isHeld() const { return held_; }
     // Ends a hold whose release can no longer arrive, exactly as a release would.
@@ -36,6 +38,7 @@ class PanelButton : public QPushButton {
     void startHold();
 
     QColor face_;
+    QColor captionColour_;
     bool held_ = false;
 };
 

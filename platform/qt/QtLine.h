@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <string>
 
 #include "platform/OpenFailure.h"
@@ -28,6 +29,13 @@ class QtLine : public QObject, public SerialPort {
     // The facts of the last failed open, for callers that word it their own way (one line on a
     // terminal: openFailureLine).
     const OpenFailure& openFailure() const { return openFailure_; }
+
+    // True while open() waits for the other end (a device server); a serial port's open never
+    // waits.
+    virtual bool isOpening() const { return false; }
+    // Raised with true before open() waits for the other end and with false once the wait has
+    // ended; see QtTcpLine::open for what it changes. Never raised by a serial port.
+    std::function<void(bool waiting)> onOpenWait;
 
   protected:
     // Records the failure, worded for the warning box, and returns false.

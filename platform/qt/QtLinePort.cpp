@@ -4,21 +4,12 @@
 #include <utility>
 
 #include "platform/TcpDevice.h"
+#include "platform/qt/TcpLineLoader.h"
 
 namespace zoma {
 
 QtLinePort::QtLinePort() {
-    for (QtLine* line : {static_cast<QtLine*>(&serialLine_), static_cast<QtLine*>(&tcpLine_)}) {
-        line->onCommEvent = [this, line](int event) {
-            if (line == open_ && onCommEvent) onCommEvent(event);
-        };
-        line->onFailure = [this, line](const std::string& reason) {
-            if (line != open_) return;
-            errorText_ = reason;
-            open_ = nullptr;
-            if (onFailure) onFailure(reason);
-        };
-    }
+    follow(serialLine_);
 }
 
 QtLinePort::~QtLinePort() {
@@ -26,8 +17,38 @@ QtLinePort::~QtLinePort() {
     onFailure = nullptr;
 }
 
+void QtLinePort::follow(QtLine& line) {
+    line.onCommEvent = [this, &line](int event) {
+        if (&line == open_ && onCommEvent) onCommEvent(event);
+    };
+    line.onFailure = [this, &line](const std::string& reason) {
+        if (&line != open_) return;
+        errorText_ = reason;
+        open_ = nullptr;
+        if (onFailure) onFailure(reason);
+    };
+}
+
 void QtLinePort::setOpenWait(std::function<void(bool)> handler) {
-    tcpLine_.onOpenWait = std::move(handler);
+    openWait_ = std::move(handler);
+    if (tcpLine_) tcpLine_->onOpenWait = openWait_;
+}
+
+QtLine* QtLinePort::tcpLine(const std::string& device) {
+    if (tcpLine_) return tcpLine_.get();
+    std::string why;
+    tcpLine_ = makeTcpLine(why);
+    if (!tcpLine_) {
+        openFailure_ = OpenFailure{};
+        openFailure_.reason = "The TCP line cannot be loaded: " + why;
+        openFailure_.portNumber = deviceName_.empty() ? portNumber_ : 0;
+        openFailure_.device = device;
+        errorText_ = openFailureText(openFailure_);
+        return nullptr;
+    }
+    follow(*tcpLine_);
+    tcpLine_->onOpenWait = openWait_;
+    return tcpLine_.get();
 }
 
 std::string QtLinePort::deviceToOpen() const {
@@ -54,7 +75,9 @@ bool QtLinePort::setSettings(const std::string& settings) {
 bool QtLinePort::open() {
     if (isOpen()) return true;
     const std::string device = deviceToOpen();
-    QtLine& line = isTcpDevice(device) ? static_cast<QtLine&>(tcpLine_) : serialLine_;
+    QtLine* const chosen = isTcpDevice(device) ? tcpLine(device) : &serialLine_;
+    if (chosen == nullptr) return false;
+    QtLine& line = *chosen;
     line.setDevice(device);
     // A device named outright is not one of the numbered ports.
     line.setPortNumber(deviceName_.empty() ? portNumber_ : 0);

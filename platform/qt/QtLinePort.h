@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -10,14 +11,14 @@
 #include "platform/PortNaming.h"
 #include "platform/SerialPort.h"
 #include "platform/qt/QtSerialLine.h"
-#include "platform/qt/QtTcpLine.h"
 
 namespace zoma {
 
 // Port numbers 1 and 2 open the devices the program resolved for them (or, until it has, what
 // portDeviceName says at that moment), unless a device is named outright. A device written
 // "tcp://HOST:PORT" is a TCP connection, any other a serial port, so the panel can switch between
-// a TCP COM1 and a serial COM2 while it runs.
+// a TCP COM1 and a serial COM2 while it runs. The TCP line is made at the first TCP open (see
+// makeTcpLine), so a program on serial ports never loads Qt Network.
 class QtLinePort : public SerialPort {
   public:
     QtLinePort();
@@ -45,16 +46,22 @@ class QtLinePort : public SerialPort {
     // The facts of the last failed open, for callers that word it their own way.
     const OpenFailure& openFailure() const { return openFailure_; }
     // True while a device server is being connected to, inside open().
-    bool isOpening() const { return tcpLine_.isOpening(); }
-    // See QtTcpLine::onOpenWait: the owner that holds user input back while a device server is
-    // being connected to.
+    bool isOpening() const { return tcpLine_ != nullptr && tcpLine_->isOpening(); }
+    // See QtTcpLine::open: the owner that holds user input back while a device server is being
+    // connected to.
     void setOpenWait(std::function<void(bool waiting)> handler);
 
   private:
     std::string deviceToOpen() const;
+    // Reports the line's calls back to this port's owner while it is the open one.
+    void follow(QtLine& line);
+    // The TCP line, made now if it is not yet; nullptr with errorText() and openFailure() set
+    // when it cannot be.
+    QtLine* tcpLine(const std::string& device);
 
     QtSerialLine serialLine_;
-    QtTcpLine tcpLine_;
+    std::unique_ptr<QtLine> tcpLine_;
+    std::function<void(bool waiting)> openWait_;
     // The line opened last, while it is open.
     QtLine* open_ = nullptr;
     int portNumber_ = 1;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QTcpSocket>
-#include <functional>
 
 #include "platform/qt/QtLine.h"
 
@@ -18,6 +17,11 @@ class QtTcpLine : public QtLine {
     bool setSettings(const std::string& settings) override;
     // Connects to the device, waiting for the connection without blocking the event loop (see
     // connectTcp). A failed open leaves errorText() with the warning box's whole text.
+    //
+    // While onOpenWait is set (raised with true before the wait, false once it has ended,
+    // connected or not), the wait runs every event, user input included, and its owner holds the
+    // user's input back itself (a window defers its clicks and keys); without it the wait leaves
+    // user input for later, as it cannot know what input would do.
     bool open() override;
     void close() override { closeLine(); }
     bool isOpen() const override { return open_; }
@@ -25,13 +29,7 @@ class QtTcpLine : public QtLine {
     std::string readAll() override;
 
     // True while the device server is being connected to, inside open().
-    bool isOpening() const { return connecting_; }
-    // Raised with true before open() waits for the device server and with false once the wait
-    // has ended, connected or not. While it is set, the wait runs every event, user input
-    // included, and its owner holds the user's input back itself (a window defers its clicks and
-    // keys); without it the wait leaves user input for later, as it cannot know what input
-    // would do.
-    std::function<void(bool waiting)> onOpenWait;
+    bool isOpening() const override { return connecting_; }
 
   private:
     void onError(QAbstractSocket::SocketError error);

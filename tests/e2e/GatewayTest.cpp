@@ -295,9 +295,10 @@ TEST(Gateway, ZomaCtlReadAllAndTheMetricsGiveTheSameValues) {
     ASSERT_TRUE(eventually([&] { return hasLine(scrape(metrics), "zoma_up 1"); }));
     const std::string scraped = scrape(metrics);
     // zoma-ctl through the gateway's raw port, as a script would read the projector.
-    testing::ChildProcess ctl(
-        {{ZOMA_CTL_PATH, "--port", "tcp://127.0.0.1:" + std::to_string(gateway.port("raw")),
-          "--json", "read-all"}});
+    testing::ChildProcess::Launch launch;
+    launch.argv = {ZOMA_CTL_PATH, "--port",
+                   "tcp://127.0.0.1:" + std::to_string(gateway.port("raw")), "--json", "read-all"};
+    testing::ChildProcess ctl(launch);
     const std::string json = ctl.readToEnd(kLimitMs);
     EXPECT_EQ(ctl.finish(kLimitMs), 0) << json;
     const struct {

@@ -147,6 +147,10 @@ bool ChildProcess::reap(int options) {
     if (done != pid_) return false;
     status_ = status;
     maxRssKiB_ = usage.ru_maxrss;
+    const auto ns = [](const timeval& t) {
+        return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_usec * 1000;
+    };
+    cpuTimeNs_ = ns(usage.ru_utime) + ns(usage.ru_stime);
     exited_ = true;
     pid_ = -1;
     return true;

@@ -1,5 +1,5 @@
 // A program a test or benchmark starts beside itself: output on a pipe, stopped and reaped when
-// dropped, with its spawn time and peak memory for the benchmarks.
+// dropped, with its spawn time, CPU time and peak memory for the benchmarks.
 #pragma once
 
 #include <sys/types.h>
@@ -49,6 +49,8 @@ class ChildProcess {
     int waitStatus() const { return status_; }
     // Peak resident set of the ended program, in KiB.
     long maxRssKiB() const { return maxRssKiB_; }
+    // CPU time the ended program used, user and system, in nanoseconds.
+    std::int64_t cpuTimeNs() const { return cpuTimeNs_; }
     // Waits for the end; kills the program if it outlives `limitMs`. Returns the exit code, or
     // -1 when it ended by a signal or was killed.
     int finish(int limitMs);
@@ -64,6 +66,7 @@ class ChildProcess {
     bool exited_ = false;
     int status_ = 0;
     long maxRssKiB_ = 0;
+    std::int64_t cpuTimeNs_ = 0;
     std::int64_t spawnedAtNs_ = 0;
     std::string pending_;
 };

@@ -1,8 +1,6 @@
-// poll() on the master and an eventfd; reads are stamped at once, the flood written in between.
+// Waits on the master; reads are stamped at once, the flood written in between.
 #include "support/PtyPeer.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,27 +17,17 @@ constexpr std::size_t kChunk = 4096;
 
 PtyPeer::PtyPeer() {
     if (!line_.ok()) return;
-    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    thread_ = std::thread([this] { run(); });
+    thread_.start([this](PollThread::Round& round) { prepare(round); },
+                  [this](const PollThread::Round& round, std::int64_t now) { handle(round, now); });
 }
 
 PtyPeer::~PtyPeer() {
-    stop_ = true;
-    wake();
-    if (thread_.joinable()) thread_.join();
-    if (wakeFd_ >= 0) ::close(wakeFd_);
-}
-
-void PtyPeer::wake() {
-    if (wakeFd_ >= 0) {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
-    }
+    thread_.stop();
 }
 
 void PtyPeer::setFlood(double bytesPerSecond) {
     floodRate_ = bytesPerSecond;
-    wake();
+    thread_.wake();
 }
 
 void PtyPeer::readAvailable(std::int64_t now) {
@@ -73,28 +61,25 @@ void PtyPeer::writeFlood(std::int64_t now) {
     }
 }
 
-void PtyPeer::run() {
-    while (!stop_) {
-        const double rate = floodRate_.load();
-        pollfd fds[2] = {{line_.masterFd(), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-        if (rate < 0) fds[0].events |= POLLOUT;
-        // A paced flood is topped up every millisecond; otherwise sleep until something happens.
-        const int timeout = rate > 0 ? 1 : -1;
-        if (::poll(fds, 2, timeout) < 0) continue;
-        const std::int64_t now = monotonicNs();
-        if (fds[1].revents & POLLIN) {
-            std::uint64_t count;
-            [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
-        }
-        if (fds[0].revents & POLLIN) readAvailable(now);
-        if (fds[0].revents & POLLHUP) {
-            // No one has the slave open (before the panel opens it, between its close and
-            // reopen): the master reports a hang-up until then, so wait instead of spinning.
-            usleep(1000);
-            continue;
-        }
-        writeFlood(now);
+void PtyPeer::prepare(PollThread::Round& round) {
+    const double rate = floodRate_.load();
+    short events = POLLIN;
+    if (rate < 0) events |= POLLOUT;
+    round.watch(line_.masterFd(), events);
+    // A paced flood is topped up every millisecond; otherwise sleep until something happens.
+    round.timeoutMs = rate > 0 ? 1 : -1;
+}
+
+void PtyPeer::handle(const PollThread::Round& round, std::int64_t now) {
+    const short master = round.fds[0].revents;
+    if (master & POLLIN) readAvailable(now);
+    if (master & POLLHUP) {
+        // No one has the slave open (before the panel opens it, between its close and
+        // reopen): the master reports a hang-up until then, so wait instead of spinning.
+        usleep(1000);
+        return;
     }
+    writeFlood(now);
 }
 
 }  // namespace zoma::testing

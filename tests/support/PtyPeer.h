@@ -4,10 +4,10 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/FrameStamps.h"
+#include "support/PollThread.h"
 #include "support/PseudoTerminal.h"
 
 namespace zoma::testing {
@@ -44,17 +44,14 @@ class PtyPeer {
     std::uint64_t floodedBytes() const { return flooded_.load(); }
 
   private:
-    void run();
+    void prepare(PollThread::Round& round);
+    void handle(const PollThread::Round& round, std::int64_t now);
     void readAvailable(std::int64_t now);
     void writeFlood(std::int64_t now);
-    void wake();
 
     PseudoTerminal line_;
-    int wakeFd_ = -1;
-
     FrameStamps stamps_;
 
-    std::atomic<bool> stop_{false};
     std::atomic<double> floodRate_{0};
     std::atomic<std::uint64_t> flooded_{0};
     // Owned by the thread: the paced flood's start and what it has written since.
@@ -63,7 +60,7 @@ class PtyPeer {
     std::uint64_t floodSinceStart_ = 0;
     unsigned char nextByte_ = 0;
 
-    std::thread thread_;
+    PollThread thread_;
 };
 
 }  // namespace zoma::testing

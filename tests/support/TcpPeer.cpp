@@ -1,11 +1,9 @@
-// poll() on the listening socket, the connection and an eventfd; reads are stamped at once.
+// Waits on the listening socket and the connection; reads are stamped at once.
 #include "support/TcpPeer.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -30,24 +28,14 @@ TcpPeer::TcpPeer() {
         return;
     }
     device_ = "tcp://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    thread_ = std::thread([this] { run(); });
+    thread_.start([this](PollThread::Round& round) { prepare(round); },
+                  [this](const PollThread::Round& round, std::int64_t now) { handle(round, now); });
 }
 
 TcpPeer::~TcpPeer() {
-    stop_ = true;
-    wake();
-    if (thread_.joinable()) thread_.join();
+    thread_.stop();
     if (client_ >= 0) ::close(client_);
     if (listener_ >= 0) ::close(listener_);
-    if (wakeFd_ >= 0) ::close(wakeFd_);
-}
-
-void TcpPeer::wake() {
-    if (wakeFd_ >= 0) {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
-    }
 }
 
 void TcpPeer::send(const std::string& bytes) {
@@ -55,7 +43,7 @@ void TcpPeer::send(const std::string& bytes) {
         std::lock_guard<std::mutex> lock(outboxMutex_);
         outbox_ += bytes;
     }
-    wake();
+    thread_.wake();
 }
 
 void TcpPeer::admit() {
@@ -110,31 +98,29 @@ void TcpPeer::writeClient() {
     if (written > 0) outbox_.erase(0, static_cast<std::size_t>(written));
 }
 
-void TcpPeer::run() {
-    while (!stop_) {
-        bool pending = false;
-        {
-            std::lock_guard<std::mutex> lock(outboxMutex_);
-            pending = !outbox_.empty();
-        }
-        pollfd fds[3] = {{wakeFd_, POLLIN, 0}, {listener_, POLLIN, 0}, {client_, POLLIN, 0}};
-        if (pending) fds[2].events |= POLLOUT;
-        // A negative descriptor is skipped by poll: no connection yet.
-        if (::poll(fds, 3, -1) < 0) continue;
-        const std::int64_t now = monotonicNs();
-        if (fds[0].revents & POLLIN) {
-            std::uint64_t count;
-            [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
-        }
-        const bool knocked = (fds[1].revents & POLLIN) != 0;
-        // Before a knock is answered the connection is read too, so a panel that has just left
-        // is seen gone and the one knocking is let in.
-        if (client_ >= 0 && (knocked || (fds[2].revents & (POLLIN | POLLHUP | POLLERR)))) {
-            readClient(now);
-        }
-        if (knocked) admit();
-        if (client_ >= 0 && (fds[2].revents & POLLOUT)) writeClient();
+void TcpPeer::prepare(PollThread::Round& round) {
+    bool pending = false;
+    {
+        std::lock_guard<std::mutex> lock(outboxMutex_);
+        pending = !outbox_.empty();
     }
+    round.watch(listener_, POLLIN);
+    short events = POLLIN;
+    if (pending) events |= POLLOUT;
+    // A negative descriptor is skipped by poll: no connection yet.
+    round.watch(client_, events);
+}
+
+void TcpPeer::handle(const PollThread::Round& round, std::int64_t now) {
+    const bool knocked = (round.fds[0].revents & POLLIN) != 0;
+    const short connection = round.fds[1].revents;
+    // Before a knock is answered the connection is read too, so a panel that has just left
+    // is seen gone and the one knocking is let in.
+    if (client_ >= 0 && (knocked || (connection & (POLLIN | POLLHUP | POLLERR)))) {
+        readClient(now);
+    }
+    if (knocked) admit();
+    if (client_ >= 0 && (connection & POLLOUT)) writeClient();
 }
 
 }  // namespace zoma::testing

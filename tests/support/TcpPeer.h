@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/FrameStamps.h"
+#include "support/PollThread.h"
 
 namespace zoma::testing {
 
@@ -43,26 +43,24 @@ class TcpPeer {
     void send(const std::string& bytes);
 
   private:
-    void run();
+    void prepare(PollThread::Round& round);
+    void handle(const PollThread::Round& round, std::int64_t now);
     void admit();
     void readClient(std::int64_t now);
     void writeClient();
     void dropClient();
-    void wake();
 
     int listener_ = -1;
     int client_ = -1;  // owned by the thread
-    int wakeFd_ = -1;
     std::string device_;
     FrameStamps stamps_;
 
     std::mutex outboxMutex_;
     std::string outbox_;
 
-    std::atomic<bool> stop_{false};
     std::atomic<int> connections_{0};
     std::atomic<bool> connected_{false};
-    std::thread thread_;
+    PollThread thread_;
 };
 
 }  // namespace zoma::testing

@@ -5,8 +5,12 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "doubles/FormRig.h"
@@ -129,6 +133,58 @@ TEST_F(LayoutTest, CaptionsKeepTheirBlanksAndLongCaptionsWrap) {
                                                Qt::AlignCenter | Qt::TextWordWrap, clear->text());
     EXPECT_GE(wrapped.height(), 2 * metrics.height());
     EXPECT_LE(wrapped.height(), clear->height());
+}
+
+TEST_F(LayoutTest, EveryButtonIsDrawnInItsOwnFaceAndCaptionColours) {
+    for (const ControlRow& row : form1Controls()) {
+        if (row.kind != Kind::Button || row.hiddenAtStart) continue;
+        SCOPED_TRACE(row.name);
+        QWidget* button = window.control(row.name);
+        const QImage image = button->grab().toImage();
+        // Inside the bevel, left of the caption: the face. "COM" has the platform's face.
+        const QColor face = row.background == kButtonFace
+                                ? button->palette().color(QPalette::Button)
+                                : QColor::fromRgb(QRgb(row.background));
+        EXPECT_EQ(image.pixelColor(2, image.height() / 2), face);
+        // The caption stands out in its own colour: thin strokes ("+", arrows) are smoothed,
+        // so its nearest pixel is taken, and must be nearer the caption's colour than the face.
+        const QColor caption = row.background == kButtonFace
+                                   ? button->palette().color(QPalette::ButtonText)
+                                   : QColor::fromRgb(QRgb(row.foreground));
+        const auto distance = [](const QColor& a, const QColor& b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue());
+        };
+        int nearest = distance(face, caption);
+        for (int y = 2; y < image.height() - 2; ++y) {
+            for (int x = 2; x < image.width() - 2; ++x) {
+                nearest = std::min(nearest, distance(image.pixelColor(x, y), caption));
+            }
+        }
+        EXPECT_LT(nearest, distance(face, caption) / 3);
+    }
+}
+
+TEST_F(LayoutTest, TheIconAndThePictureAreDrawnFromTheResources) {
+    // Every size X11 asks of a window icon, each drawn, not blank: a missing resource would
+    // leave the window without an icon and say nothing.
+    const QIcon icon = window.windowIcon();
+    const QList<QSize> sizes = {{16, 16}, {32, 32}, {64, 64}, {128, 128}};
+    EXPECT_EQ(icon.availableSizes(), sizes);
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(size.width());
+        const QImage image = icon.pixmap(size).toImage();
+        ASSERT_EQ(image.size(), size);
+        // The projector's body, in the panel's grey, between the lens and the connector.
+        const QColor body = image.pixelColor(size.width() * 62 / 128, size.height() * 100 / 128);
+        EXPECT_EQ(body.alpha(), 255);
+        EXPECT_NEAR(body.red(), 0xC0, 0x20);
+        // The corner above the beam stays transparent.
+        EXPECT_EQ(image.pixelColor(size.width() - 1, 0).alpha(), 0);
+    }
+    const auto* picture = qobject_cast<QLabel*>(window.control("Image1"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixmap().size(), QSize(80, 26));
 }
 
 TEST_F(LayoutTest, GothicFacesFallBackToIpaGothic) {
