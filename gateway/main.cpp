@@ -33,8 +33,9 @@ using namespace zoma::gateway;
 namespace {
 
 // Connections each port serves at once; one more is closed at once. A room has a controller or
-// two; the raw port serves a booth's panel and a script; Prometheus scrapes one at a time.
-constexpr std::size_t kMaxPjlinkConnections = 16;
+// two, with scheduling and monitoring software besides; the raw port serves a booth's panel and
+// a script; Prometheus scrapes one at a time.
+constexpr std::size_t kMaxPjlinkConnections = 32;
 constexpr std::size_t kMaxRawConnections = 4;
 constexpr std::size_t kMaxMetricsConnections = 8;
 

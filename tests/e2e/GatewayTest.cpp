@@ -63,7 +63,7 @@ bool eventually(Condition condition, int limitMs = kLimitMs) {
 std::string scrape(int port) {
     LineClient client(port);
     client.send("GET /metrics HTTP/1.1\r\nHost: test\r\n\r\n");
-    return client.readFor(kLimitMs, 300);
+    return client.readUntilClosed(kLimitMs);
 }
 
 bool hasLine(const std::string& text, const std::string& line) {
@@ -362,8 +362,19 @@ TEST(Gateway, StoppedByItsServiceManagerItClosesEverythingAndEndsWithZero) {
 TEST(Gateway, AFurtherConnectionBeyondTheBoundIsClosedAtOnce) {
     SimulatorProcess simulator;
     ASSERT_TRUE(simulator.ok());
-    GatewayProcess gateway({"--port", simulator.device(), "--raw", "0"}, {"pjlink", "raw"});
+    GatewayProcess gateway({"--port", simulator.device(), "--pjlink", "0", "--raw", "0"},
+                           {"pjlink", "raw"});
     ASSERT_TRUE(gateway.ok()) << gateway.log();
+    // Thirty-two controllers are greeted; the thirty-third is not.
+    std::vector<std::unique_ptr<PjlinkClient>> controllers;
+    for (int i = 0; i < 32; ++i) {
+        controllers.push_back(std::make_unique<PjlinkClient>(gateway.port("pjlink")));
+        EXPECT_EQ(controllers.back()->greeting(), "PJLINK 0");
+    }
+    LineClient thirtyThird(gateway.port("pjlink"));
+    EXPECT_TRUE(thirtyThird.closedByPeer(kLimitMs));
+    EXPECT_EQ(controllers.front()->ask("POWR ?"), "%1POWR=0");
+
     std::vector<std::unique_ptr<LineClient>> open;
     for (int i = 0; i < 4; ++i) {
         open.push_back(std::make_unique<LineClient>(gateway.port("raw")));
