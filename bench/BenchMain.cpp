@@ -1,7 +1,7 @@
 // zoma-bench: measures the panel and prints one table of figures against their targets.
 //
-//   zoma-bench [--quick] [--only press,repeat,reply,startup,idle,flood]
-//              [--panel PATH] [--simulator PATH] [--probe PATH] [--floor PATH]
+//   zoma-bench [--quick] [--only press,repeat,reply,startup,idle,flood,gateway]
+//              [--panel PATH] [--simulator PATH] [--probe PATH] [--floor PATH] [--ctl PATH]
 //
 // The exit status says whether every figure could be measured, not whether targets were met.
 #include <QApplication>
@@ -32,7 +32,7 @@ constexpr Figure kFigures[] = {
     {"press", zoma::bench::measurePressLatency}, {"repeat", zoma::bench::measureRepeatPace},
     {"reply", zoma::bench::measureReplyWindow},  {"startup", zoma::bench::measureStartUp},
     {"idle", zoma::bench::measureIdle},          {"flood", zoma::bench::measureFloodClicks},
-    {"flood", zoma::bench::measureFloodLoad},
+    {"flood", zoma::bench::measureFloodLoad},    {"gateway", zoma::bench::measureGateway},
 };
 
 std::string cpuModel() {
@@ -55,8 +55,9 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 
 void usage(const char* program) {
     std::fprintf(stderr,
-                 "usage: %s [--quick] [--only press,repeat,reply,startup,idle,flood]\n"
-                 "          [--panel PATH] [--simulator PATH] [--probe PATH] [--floor PATH]\n",
+                 "usage: %s [--quick] [--only press,repeat,reply,startup,idle,flood,gateway]\n"
+                 "          [--panel PATH] [--simulator PATH] [--probe PATH] [--floor PATH]\n"
+                 "          [--ctl PATH]\n",
                  program);
 }
 
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
     config.simulatorPath = ZOMA_BENCH_SIMULATOR;
     config.startupProbePath = ZOMA_BENCH_PROBE;
     config.startupFloorPath = ZOMA_BENCH_FLOOR;
+    config.ctlPath = ZOMA_BENCH_CTL;
     std::set<std::string> only;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -88,6 +90,8 @@ int main(int argc, char* argv[]) {
             config.startupProbePath = argv[++i];
         } else if (arg == "--floor" && hasValue) {
             config.startupFloorPath = argv[++i];
+        } else if (arg == "--ctl" && hasValue) {
+            config.ctlPath = argv[++i];
         } else {
             usage(argv[0]);
             return 2;

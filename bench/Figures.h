@@ -15,6 +15,7 @@ struct BenchConfig {
     std::string simulatorPath;
     std::string startupProbePath;
     std::string startupFloorPath;
+    std::string ctlPath;
 };
 
 // In this process, on the real window, serial port and timers.
@@ -28,5 +29,9 @@ void measureFloodClicks(const BenchConfig& config, ResultTable& table);
 void measureStartUp(const BenchConfig& config, ResultTable& table);
 void measureIdle(const BenchConfig& config, ResultTable& table);
 void measureFloodLoad(const BenchConfig& config, ResultTable& table);
+
+// zoma-gateway on the simulator and on a terminal of the benchmark's own, with PJLink
+// controllers, scrapes and the in-process panel on its raw port.
+void measureGateway(const BenchConfig& config, ResultTable& table);
 
 }  // namespace zoma::bench

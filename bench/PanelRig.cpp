@@ -12,11 +12,21 @@ PanelRig::PanelRig(RigLine line) {
     std::string device;
     if (line == RigLine::Terminal) {
         ptyPeer = std::make_unique<testing::PtyPeer>();
+        stamps_ = &ptyPeer->stamps();
         if (ptyPeer->ok()) device = ptyPeer->slavePath();
     } else {
         tcpPeer = std::make_unique<testing::TcpPeer>();
+        stamps_ = &tcpPeer->stamps();
         if (tcpPeer->ok()) device = tcpPeer->device();
     }
+    start(device);
+}
+
+PanelRig::PanelRig(const std::string& device, testing::FrameStamps& stamps) : stamps_(&stamps) {
+    start(device);
+}
+
+void PanelRig::start(const std::string& device) {
     if (device.empty()) return;
     ::setenv("ZOMA_COM1", device.c_str(), 1);
     form.Form_Load();

@@ -35,19 +35,27 @@ enum class RigLine { Terminal, Tcp };
 // Members in the order the program builds them; the line is the peer's, named by ZOMA_COM1.
 struct PanelRig : Panel<ObservedWindow> {
     explicit PanelRig(RigLine line = RigLine::Terminal);
+    // On a line that runs elsewhere, such as the gateway's raw port, with the frames stamped at
+    // its far end by `stamps`.
+    PanelRig(const std::string& device, testing::FrameStamps& stamps);
     ~PanelRig();
 
     // The command button of that name, e.g. "Command17".
     QWidget* button(std::string_view name) const { return window.control(name); }
 
     // The frames the panel has written, stamped by the peer of whichever line it runs on.
-    testing::FrameStamps& frames() { return ptyPeer ? ptyPeer->stamps() : tcpPeer->stamps(); }
+    testing::FrameStamps& frames() { return *stamps_; }
 
-    // The far end of the line; only the one the rig runs on exists. The terminal's can also
-    // flood the panel.
+    // The far end of the line when the rig made it; only the one the rig runs on exists. The
+    // terminal's can also flood the panel.
     std::unique_ptr<testing::PtyPeer> ptyPeer;
     std::unique_ptr<testing::TcpPeer> tcpPeer;
     bool ready = false;
+
+  private:
+    void start(const std::string& device);
+
+    testing::FrameStamps* stamps_ = nullptr;
 };
 
 // Runs the event loop for that long, on a precise timer: QTest::qWait sleeps between its

@@ -1,11 +1,10 @@
 // Frames per second of a held button at each repeat period, and how far each frame strays from
 // press time + k * period; the shortest period also over loopback TCP.
 #include <QtTest/QTest>
-#include <cmath>
 
 #include "Figures.h"
+#include "PaceRows.h"
 #include "PanelRig.h"
-#include "Stats.h"
 #include "support/MonotonicClock.h"
 
 namespace zoma::bench {
@@ -68,27 +67,7 @@ void measureCase(const PaceCase& c, RigLine line, bool quick, ResultTable& table
     for (const FrameStamps::Frame& frame : rig.frames().take()) {
         if (frame.bytes == c.frame && frame.atNs >= pressedAt) times.push_back(frame.atNs);
     }
-    if (times.size() < 3) {
-        table.failed(name, format("only %zu frames", times.size()));
-        return;
-    }
-    const double periodNs = c.periodMs * 1e6;
-    std::vector<double> deviations;
-    for (std::size_t k = 0; k < times.size(); ++k) {
-        const double nominal = static_cast<double>(pressedAt) + static_cast<double>(k) * periodNs;
-        deviations.push_back(std::fabs(static_cast<double>(times[k]) - nominal) / 1e6);
-    }
-    const double span = static_cast<double>(times.back() - times.front()) / 1e9;
-    const double rate = static_cast<double>(times.size() - 1) / span;
-    const double nominalRate = 1000.0 / c.periodMs;
-    const double off = (rate / nominalRate - 1.0) * 100.0;
-    const Summary s = summarize(deviations);
-    table.add(
-        name + ", rate",
-        format("%.2f/s of %.2f/s (%+.2f %%, %zu frames)", rate, nominalRate, off, times.size()),
-        "within 1 %", std::fabs(off) <= 1.0);
-    table.add(name + ", |frame - nominal|", format("median %.3f ms, p99 %.3f ms", s.median, s.p99),
-              "p99 < 1.5 ms", s.p99 < 1.5);
+    addPaceRows(table, name, times, pressedAt, c.periodMs);
 }
 
 }  // namespace

@@ -101,6 +101,22 @@ std::string LineClient::readFor(int limitMs, int quietMs) {
     return data;
 }
 
+std::string LineClient::readUntilClosed(int limitMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
+    std::string data;
+    data.swap(pending_);
+    while (fd_ >= 0) {
+        pollfd peer{fd_, POLLIN, 0};
+        if (::poll(&peer, 1, millisecondsUntil(deadline)) <= 0) break;
+        char buffer[4096];
+        const ssize_t got = ::recv(fd_, buffer, sizeof buffer, 0);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        data.append(buffer, static_cast<std::size_t>(got));
+    }
+    return data;
+}
+
 bool LineClient::closedByPeer(int limitMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     while (fd_ >= 0) {

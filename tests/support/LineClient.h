@@ -21,6 +21,8 @@ class LineClient {
     std::string readUntil(char end, int limitMs);
     // What arrives within `limitMs`, stopping after a pause of `quietMs` once something came.
     std::string readFor(int limitMs, int quietMs = 50);
+    // Everything until the peer closes the connection, or what came before `limitMs` passed.
+    std::string readUntilClosed(int limitMs);
     // True when the peer has closed the connection within `limitMs` (everything it sent before
     // is read and dropped).
     bool closedByPeer(int limitMs);

@@ -34,6 +34,34 @@ void PtyPeer::readAvailable(std::int64_t now) {
     std::string bytes;
     line_.readAvailable(bytes);
     stamps_.add(bytes, now);
+    if (answering_) answer(bytes);
+}
+
+void PtyPeer::answer(const std::string& bytes) {
+    struct Reply {
+        const char* code;
+        const char* reply;
+    };
+    static constexpr Reply kReplies[] = {{"CR0", "80\r"},
+                                         {"CR1", "0\r"},
+                                         {"CR3", "0123\r"},
+                                         {"CR4", "11\r"},
+                                         {"CR6", "+38.5 +45.0 +41.0\r"}};
+    for (const char c : bytes) {
+        if (c != '\r') {
+            partialFrame_ += c;
+            continue;
+        }
+        const std::string code = partialFrame_.size() >= 3
+                                     ? partialFrame_.substr(partialFrame_.size() - 3)
+                                     : partialFrame_;
+        partialFrame_.clear();
+        std::string reply(1, '\x06');
+        for (const Reply& row : kReplies) {
+            if (code == row.code) reply = row.reply;
+        }
+        line_.write(reply);
+    }
 }
 
 void PtyPeer::writeFlood(std::int64_t now) {

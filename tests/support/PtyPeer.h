@@ -38,6 +38,11 @@ class PtyPeer {
     }
     FrameStamps& stamps() { return stamps_; }
 
+    // Answers every frame at once, as a projector in stand-by would: a read-out with its reply
+    // (status 80, input 1, 123 hours, normal, three temperatures), any other code with ACK. Off
+    // by default: most figures want a silent line.
+    void setAnswering(bool answering) { answering_ = answering; }
+
     // Bytes toward the panel: 0 stops, a positive rate paces them in bytes per second,
     // kFloodMax writes whenever the terminal has room. The bytes run 0 to 255 and over again.
     void setFlood(double bytesPerSecond);
@@ -49,8 +54,13 @@ class PtyPeer {
     void readAvailable(std::int64_t now);
     void writeFlood(std::int64_t now);
 
+    void answer(const std::string& bytes);
+
     PseudoTerminal line_;
     FrameStamps stamps_;
+    std::atomic<bool> answering_{false};
+    // Owned by the thread: the frame being received, for answering it.
+    std::string partialFrame_;
 
     std::atomic<double> floodRate_{0};
     std::atomic<std::uint64_t> flooded_{0};
