@@ -11,17 +11,6 @@ namespace {
 constexpr long long kMaxTimeoutMs = 3600000;
 constexpr long long kMaxRepeat = 100000;
 
-bool setPort(CtlOptions& o, const std::string& value) {
-    o.port = value;
-    return !value.empty();
-}
-
-bool setSpeed(CtlOptions& o, const std::string& value) {
-    if (value != "19200" && value != "9600") return false;
-    o.speed = value == "19200" ? 19200 : 9600;
-    return true;
-}
-
 bool setTimeout(CtlOptions& o, const std::string& value) {
     const auto ms = parseDecimal(value, 1, kMaxTimeoutMs);
     if (ms) o.timeoutMs = static_cast<int>(*ms);
@@ -55,8 +44,8 @@ constexpr std::string_view kPortHelp =
 
 // clang-format off
 constexpr OptionRow<CtlOptions> kOptions[] = {
-    {"--port", OptionKind::Value, "PORT", setPort, kPortHelp},
-    {"--speed", OptionKind::Value, "BAUD", setSpeed,
+    {"--port", OptionKind::Value, "PORT", setText<&CtlOptions::port>, kPortHelp},
+    {"--speed", OptionKind::Value, "BAUD", setLineSpeed<&CtlOptions::speed>,
         "19200 (default) or 9600; 8 data bits, no parity, 1 stop bit\n"},
     {"--timeout", OptionKind::Value, "MS", setTimeout,
         "how long to wait for a reply (default 500, the panel's reply window)\n"},

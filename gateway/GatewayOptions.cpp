@@ -9,17 +9,6 @@ namespace {
 
 constexpr long long kMaxPollSeconds = 86400;
 
-bool setPort(GatewayOptions& o, const std::string& value) {
-    o.port = value;
-    return !value.empty();
-}
-
-bool setSpeed(GatewayOptions& o, const std::string& value) {
-    if (value != "19200" && value != "9600") return false;
-    o.speed = value == "19200" ? 19200 : 9600;
-    return true;
-}
-
 bool setListen(std::optional<ListenAddress>& field, const std::string& value) {
     const ListenAddressParse parsed = parseListenAddress(value);
     if (parsed.listen) field = parsed.listen;
@@ -47,11 +36,6 @@ bool setPoll(GatewayOptions& o, const std::string& value) {
     return seconds.has_value();
 }
 
-bool setPasswordFile(GatewayOptions& o, const std::string& value) {
-    o.passwordFile = value;
-    return !value.empty();
-}
-
 // Printable, without control characters: a name goes into PJLink's response lines.
 bool printable(const std::string& text) {
     for (const char c : text) {
@@ -76,10 +60,10 @@ constexpr std::size_t kHelpColumn = 26;
 
 // clang-format off
 constexpr OptionRow<GatewayOptions> kOptions[] = {
-    {"--port", OptionKind::Value, "PORT", setPort,
+    {"--port", OptionKind::Value, "PORT", setText<&GatewayOptions::port>,
         "the projector's line: COM1 (default) or COM2 as the panel maps\n"
         "them, or a device such as /dev/ttyUSB0 or tcp://HOST:PORT\n"},
-    {"--speed", OptionKind::Value, "BAUD", setSpeed,
+    {"--speed", OptionKind::Value, "BAUD", setLineSpeed<&GatewayOptions::speed>,
         "19200 (default) or 9600; 8 data bits, no parity, 1 stop bit\n"},
     {"--pjlink", OptionKind::Value, "[ADDRESS:]PORT", setPjlink,
         "where PJLink is served (default 127.0.0.1:4352; port 0 picks a\n"
@@ -93,7 +77,7 @@ constexpr OptionRow<GatewayOptions> kOptions[] = {
     {"--poll", OptionKind::Value, "SECONDS", setPoll,
         "read the projector's state every SECONDS for the metrics\n"
         "(default 60 with --metrics; 0 turns polling off)\n"},
-    {"--password-file", OptionKind::Value, "FILE", setPasswordFile,
+    {"--password-file", OptionKind::Value, "FILE", setText<&GatewayOptions::passwordFile>,
         "PJLink's password (and the metrics'): one line of 1 to 32\n"
         "printable characters, in a file only its owner may read\n"},
     {"--name", OptionKind::Value, "TEXT", setName,

@@ -135,4 +135,19 @@ bool setFlag(typename MemberOf<decltype(field)>::Class& options, const std::stri
     return true;
 }
 
+// The apply of an option that takes any text but an empty one into a string field.
+template <auto field>
+bool setText(typename MemberOf<decltype(field)>::Class& options, const std::string& value) {
+    options.*field = value;
+    return !value.empty();
+}
+
+// The apply of a line speed: 19200 or 9600 baud, the two the projector offers.
+template <auto field>
+bool setLineSpeed(typename MemberOf<decltype(field)>::Class& options, const std::string& value) {
+    if (value != "19200" && value != "9600") return false;
+    options.*field = value == "19200" ? 19200 : 9600;
+    return true;
+}
+
 }  // namespace zoma
