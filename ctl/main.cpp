@@ -103,13 +103,7 @@ int main(int argc, char** argv) {
         port.close();
         endBySignal(signalNumber);
     });
-    if (choice.portNumber != 0) {
-        port.setDevices(devices);
-        port.setPortNumber(choice.portNumber);
-    } else {
-        port.setDeviceName(choice.device);
-    }
-    port.setSettings(std::to_string(options.speed) + ",N,8,1");
+    aimLinePort(port, choice, devices, options.speed);
     if (!port.open()) {
         sayError(openFailureLine(port.openFailure()));
         return kPortUnavailable;

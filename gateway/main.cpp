@@ -110,13 +110,7 @@ int main(int argc, char** argv) {
 
     QCoreApplication app(argc, argv);
     QtLinePort port;
-    if (choice.portNumber != 0) {
-        port.setDevices(devices);
-        port.setPortNumber(choice.portNumber);
-    } else {
-        port.setDeviceName(choice.device);
-    }
-    port.setSettings(std::to_string(options.speed) + ",N,8,1");
+    ctl::aimLinePort(port, choice, devices, options.speed);
 
     QtTimer replyWindow;
     QtTimer pace;
