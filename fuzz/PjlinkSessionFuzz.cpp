@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
+#include "FuzzScript.h"
 #include "gateway/GatewayRig.h"
 #include "gateway/PjlinkSession.h"
 
@@ -17,24 +18,6 @@ using namespace zoma::gateway;
 constexpr std::string_view kPassword = "JBMIAProjectorLink";
 constexpr std::string_view kDigest = "5d8409bc1c3fa39749434aa3a5c38682";
 constexpr std::string_view kGreeting = "PJLINK 1 498e4a67\r";
-
-class Script {
-  public:
-    Script(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool done() const { return at_ >= size_; }
-    std::uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
-    std::string take(std::size_t n) {
-        n = std::min(n, size_ - at_);
-        std::string bytes(reinterpret_cast<const char*>(data_ + at_), n);
-        at_ += n;
-        return bytes;
-    }
-
-  private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
 
 std::string lowerCase(std::string text) {
     for (char& c : text) {

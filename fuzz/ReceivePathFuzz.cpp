@@ -6,11 +6,12 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
+#include "FuzzScript.h"
 #include "doubles/FormRig.h"
-#include "vocabulary/Roles.h"
 #include "link/CommandLink.h"
 #include "replies/MonitorText.h"
 #include "replies/StatusDecoding.h"
+#include "vocabulary/Roles.h"
 
 namespace {
 
@@ -32,24 +33,6 @@ template <typename T, std::size_t N>
 constexpr std::size_t countOf(const T (&)[N]) {
     return N;
 }
-
-class Script {
-  public:
-    Script(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool done() const { return at_ >= size_; }
-    std::uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
-    std::string take(std::size_t n) {
-        n = std::min(n, size_ - at_);
-        std::string bytes(reinterpret_cast<const char*>(data_ + at_), n);
-        at_ += n;
-        return bytes;
-    }
-
-  private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
 
 void checkReceipt(zoma::testing::FormRig& rig) {
     const zoma::Form1Variables& vars = rig.form.vars;
