@@ -31,16 +31,13 @@ using testing::nsToMs;
 using testing::PjlinkClient;
 using testing::PtyPeer;
 using testing::SimulatorProcess;
+using testing::sleepMs;
 
 // The simulator's reply delay for the round trip and throughput figures: long enough that the
 // line, not the machine, sets the pace.
 constexpr int kReplyDelayMs = 20;
 constexpr int kControllers = 20;
 constexpr int kLimitMs = 5000;
-
-void sleepMs(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
 
 std::string summaryText(const Summary& s) {
     return format("median %.2f ms, p99 %.2f ms (%zu)", s.median, s.p99, s.count);

@@ -3,8 +3,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <thread>
-
 #include "Figures.h"
 #include "ProcessStats.h"
 #include "Stats.h"
@@ -20,6 +18,7 @@ using testing::ChildProcess;
 using testing::monotonicNs;
 using testing::nsToMs;
 using testing::PtyPeer;
+using testing::sleepMs;
 
 constexpr double kMiB = 1024.0;
 
@@ -30,10 +29,6 @@ ChildProcess::Launch panelLaunch(const std::string& program, const std::string& 
     launch.environment = {{"ZOMA_COM1", device}, {"QT_QPA_PLATFORM", "offscreen"}};
     launch.captureOutput = false;
     return launch;
-}
-
-void sleepMs(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 // CPU use of a process over a period, in percent of one core.

@@ -5,8 +5,8 @@
 #include "Figures.h"
 #include "PanelRig.h"
 #include "Stats.h"
-#include "vocabulary/Roles.h"
 #include "support/MonotonicClock.h"
+#include "vocabulary/Roles.h"
 
 namespace zoma::bench {
 

@@ -23,12 +23,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int millisecondsUntil(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
 std::vector<std::string> mergedEnvironment(
     const std::vector<std::pair<std::string, std::string>>& changes) {
     std::vector<std::string> merged;

@@ -13,20 +13,11 @@
 #include <chrono>
 
 #include "gateway/Md5.h"
+#include "support/MonotonicClock.h"
 
 namespace zoma::testing {
 
-namespace {
-
 using Clock = std::chrono::steady_clock;
-
-int millisecondsUntil(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
-}  // namespace
 
 LineClient::LineClient(int port) {
     fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
